@@ -1,0 +1,21 @@
+// Every object that lives for the whole run is defined here, in one file,
+// because C++ only fixes the order of construction within a translation unit.
+// They are built top to bottom before main() and destroyed bottom to top at
+// exit. <iostream> comes first so that standard output works while they are
+// being built (the sound bank and the insult list report on it).
+#include <iostream>
+
+#include "app/Globals.h"
+
+// 1. The camera, with its defaults.
+Camera camera;
+
+// 2. The battle screen; building it starts the background music.
+LiveMode liveMode("live");
+
+// 3. The start and end screens.
+StartState startState("start");
+EndState endState("end");
+
+// 4. The texture cache, empty; it is destroyed first at exit.
+TextureCache textureCache;

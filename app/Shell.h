@@ -1,0 +1,18 @@
+#pragma once
+
+// The GLUT callbacks: each hands its event to the current state. The exit keys
+// (Escape, Ctrl+Q, Alt+F4) end the process before the state sees them.
+void onReshape(int width, int height);
+void onDisplay();
+void onIdle();
+void onMouse(int button, int state, int x, int y);
+void onMotion(int x, int y);
+void onPassiveMotion(int x, int y);
+void onKeyboard(unsigned char key, int x, int y);
+void onKeyboardUp(unsigned char key, int x, int y);
+void onSpecial(int key, int x, int y);
+void onSpecialUp(int key, int x, int y);
+
+// Fixed GL state chosen once at start-up.
+void setFaceCulling(bool on);
+void setDepthTesting(bool depth, bool alphaTest);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/State.h"
+#include "graphics/Sprite.h"
+
+#include <cstdint>
+
+// The first screen: the splash picture, then after one click the
+// instructions, then after another click the battle.
+class StartState : public State {
+  public:
+    explicit StartState(const char* stateName) : State(stateName) {}
+
+    bool enter(State* previous) override;
+    void draw() override;
+    void mouse(int button, int state, int x, int y) override;
+
+    Sprite sprite;
+    int32_t showingInstructions = 0;
+};

@@ -1,0 +1,82 @@
+#include "app/Camera.h"
+#include "tests/support/GlWindow.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CameraTest : public ::testing::Test {
+  protected:
+    void SetUp() override { testgl::ensureWindow(); }
+    void TearDown() override {
+        camera.reshape(800, 600);
+        testgl::pumpEvents();
+    }
+};
+
+TEST_F(CameraTest, WidthDecidesTheHeightAtFourToThree) {
+    camera.reshape(1000, 600);
+    EXPECT_EQ(camera.width, 1000);
+    EXPECT_EQ(camera.height, 750);
+    EXPECT_DOUBLE_EQ(camera.aspect, 1000.0 / 750.0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1000);
+    EXPECT_EQ(viewport[3], 750);
+    testgl::pumpEvents();
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1000);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 750);
+}
+
+TEST_F(CameraTest, HeightIsTruncatedNotRounded) {
+    camera.reshape(801, 123);
+    EXPECT_EQ(camera.height, 600);
+    camera.reshape(803, 600);
+    EXPECT_EQ(camera.height, 602); // 602.25
+}
+
+TEST_F(CameraTest, ZeroOrNegativeSizesChangeNothing) {
+    camera.reshape(1000, 750);
+    for (auto size : {std::pair{0, 600}, {800, 0}, {-5, 600}, {800, -1}}) {
+        camera.reshape(size.first, size.second);
+        EXPECT_EQ(camera.width, 1000);
+        EXPECT_EQ(camera.height, 750);
+    }
+}
+
+TEST_F(CameraTest, VirtualSpaceIsTheSameAtEveryWindowSize) {
+    // The middle of the virtual space stays in the middle of the window and a
+    // 100-unit square covers an eighth of the window's width.
+    for (int w : {800, 1000}) {
+        camera.reshape(w, w * 3 / 4);
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        const float scale = static_cast<float>(w) / 800.0f;
+        EXPECT_FLOAT_EQ(m[0], scale);
+        EXPECT_FLOAT_EQ(m[5], scale);
+        EXPECT_FLOAT_EQ(m[12], static_cast<float>(w / 2) + 0.375f);
+        EXPECT_FLOAT_EQ(m[13], static_cast<float>((w * 3 / 4) / 2) + 0.375f);
+        EXPECT_FLOAT_EQ(m[14], -50.0f);
+    }
+}
+
+TEST(WindowToVirtual, MapsCornersAndCentre) {
+    Camera* saved = activeCamera;
+    Camera cam;
+    activeCamera = &cam;
+    float vx = 0, vy = 0;
+    windowToVirtual(400, 300, vx, vy);
+    EXPECT_FLOAT_EQ(vx, 0);
+    EXPECT_FLOAT_EQ(vy, 0);
+    windowToVirtual(0, 0, vx, vy);
+    EXPECT_FLOAT_EQ(vx, -400);
+    EXPECT_FLOAT_EQ(vy, 300);
+    cam.width = 1000;
+    windowToVirtual(1000, 750, vx, vy);
+    EXPECT_FLOAT_EQ(vx, 400);
+    EXPECT_FLOAT_EQ(vy, -300);
+    activeCamera = saved;
+}
+
+} // namespace
