@@ -1,0 +1,243 @@
+"""Drives the real game as a player would: under an Xvfb server of its own,
+with xdotool for the mouse and keyboard and ImageMagick for screenshots.
+
+Every Game runs in a private copy of the staged run directory, so a test can
+remove or damage files without touching the build.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+IMPORT = "/usr/bin/import"
+CONVERT = "/usr/bin/convert"
+
+
+class Screenshot:
+    """An RGB picture read from a PPM (P6) stream."""
+
+    def __init__(self, ppm):
+        parts = []
+        pos = 0
+        # Header: magic, width, height, maxval, separated by whitespace.
+        while len(parts) < 4:
+            while ppm[pos:pos + 1].isspace():
+                pos += 1
+            end = pos
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            parts.append(ppm[pos:end])
+            pos = end
+        if parts[0] != b"P6":
+            raise ValueError("not a binary PPM picture")
+        self.width = int(parts[1])
+        self.height = int(parts[2])
+        self.pixels = ppm[pos + 1:]
+
+    def pixel(self, x, y):
+        at = (y * self.width + x) * 3
+        return tuple(self.pixels[at:at + 3])
+
+    def virtual(self, vx, vy):
+        """The pixel at a virtual position of the 800 x 600 game space."""
+        s = self.width / 800.0
+        return self.pixel(int((vx + 400) * s), int((300 - vy) * s))
+
+    def region_mean(self, x0, y0, x1, y1):
+        total = [0, 0, 0]
+        count = 0
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                p = self.pixel(x, y)
+                for c in range(3):
+                    total[c] += p[c]
+                count += 1
+        return tuple(t / count for t in total)
+
+    def mean_difference(self, other):
+        """Mean absolute difference per channel, 0 to 255."""
+        if (self.width, self.height) != (other.width, other.height):
+            raise ValueError("pictures differ in size")
+        a = self.pixels
+        b = other.pixels
+        step = 7  # every seventh byte is plenty and keeps this fast
+        diff = sum(abs(a[i] - b[i]) for i in range(0, len(a), step))
+        return diff / (len(a) / step)
+
+
+def picture_as_shown(path, width=800):
+    """How a full-screen picture appears in the window: stretched over an
+    800 x 800 square centred on the view, of which the middle 600 rows show."""
+    ppm = subprocess.run(
+        [CONVERT, path, "-resize", "%dx%d!" % (width, width),
+         "-crop", "%dx%d+0+%d" % (width, width * 3 // 4, width // 8),
+         "+repage", "-depth", "8", "ppm:-"],
+        check=True, capture_output=True).stdout
+    return Screenshot(ppm)
+
+
+def uniform_picture(colour, width=800, height=600):
+    header = b"P6\n%d %d\n255\n" % (width, height)
+    return Screenshot(header + bytes(colour) * (width * height))
+
+
+class Xvfb:
+    def __init__(self, size="1280x1024x24"):
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        with os.fdopen(read_fd, "rb") as f:
+            while not number.endswith(b"\n"):
+                chunk = f.read(1)
+                if not chunk:
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+
+class Game:
+    """One run of the game in its own X server and run directory."""
+
+    def __init__(self, binary, run_dir, remove=(), replace=None, env=None, audio="dummy"):
+        self.tmp = tempfile.mkdtemp(prefix="vorblex-e2e-")
+        self.dir = os.path.join(self.tmp, "run")
+        shutil.copytree(run_dir, self.dir)
+        shutil.copy(binary, os.path.join(self.dir, "vorblex"))
+        for rel in remove:
+            target = os.path.join(self.dir, rel)
+            if os.path.isdir(target):
+                shutil.rmtree(target)
+            elif os.path.exists(target):
+                os.remove(target)
+        for rel, data in (replace or {}).items():
+            with open(os.path.join(self.dir, rel), "wb") as f:
+                f.write(data)
+        self.xvfb = Xvfb()
+        self.env = dict(os.environ)
+        self.env["DISPLAY"] = self.xvfb.display
+        self.env.pop("XAUTHORITY", None)
+        if audio is not None:
+            self.env["SDL_AUDIODRIVER"] = audio
+        self.env.update(env or {})
+        self.out_path = os.path.join(self.tmp, "stdout.txt")
+        self.out = open(self.out_path, "wb")
+        self.proc = subprocess.Popen(["./vorblex"], cwd=self.dir, env=self.env,
+                                     stdout=self.out, stderr=subprocess.STDOUT)
+        self.window = self._find_window()
+        self.tool("windowmove", "--sync", self.window, "0", "0")
+        self.tool("windowfocus", "--sync", self.window)
+        self.wait_for_frames()
+
+    # -- plumbing -------------------------------------------------------
+    def tool(self, *args, check=True):
+        return subprocess.run(["xdotool", *args], env=self.env, check=check,
+                              capture_output=True, text=True, timeout=30).stdout
+
+    def _find_window(self, timeout=20):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.proc.poll() is not None:
+                raise RuntimeError("the game ended at start:\n" + self.output())
+            found = self.tool("search", "--name", "^Vorblex$", check=False).split()
+            if found:
+                return found[0]
+            time.sleep(0.1)
+        raise RuntimeError("no window titled Vorblex appeared:\n" + self.output())
+
+    def wait_for_frames(self, seconds=0.5):
+        time.sleep(seconds)
+
+    def output(self):
+        self.out.flush()
+        with open(self.out_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    def alive(self):
+        return self.proc.poll() is None
+
+    # -- looking ----------------------------------------------------------
+    def screenshot(self):
+        ppm = subprocess.run([IMPORT, "-window", self.window, "-depth", "8", "ppm:-"], env=self.env,
+                             check=True, capture_output=True, timeout=30).stdout
+        return Screenshot(ppm)
+
+    def save_screenshot(self, path):
+        subprocess.run([IMPORT, "-window", self.window, path], env=self.env, check=True,
+                       timeout=30)
+
+    def geometry(self):
+        out = self.tool("getwindowgeometry", "--shell", self.window)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["WIDTH"]), int(values["HEIGHT"])
+
+    # -- acting ----------------------------------------------------------
+    def click(self, x, y, button=1):
+        self.tool("mousemove", str(x), str(y))
+        time.sleep(0.05)
+        self.tool("click", str(button))
+        self.wait_for_frames(0.3)
+
+    def click_virtual(self, vx, vy, button=1):
+        width, _ = self.geometry()
+        s = width / 800.0
+        self.click(int(round((vx + 400) * s)), int(round((300 - vy) * s)), button)
+
+    def press(self, x, y, button=1):
+        self.tool("mousemove", str(x), str(y))
+        time.sleep(0.05)
+        self.tool("mousedown", str(button))
+        self.wait_for_frames(0.3)
+
+    def key(self, *names):
+        self.tool("windowfocus", "--sync", self.window)
+        self.tool("key", "--delay", "30", *names)
+        self.wait_for_frames(0.2)
+
+    def type(self, text):
+        self.tool("windowfocus", "--sync", self.window)
+        self.tool("type", "--delay", "20", text)
+        self.wait_for_frames(0.2)
+
+    def resize(self, width, height):
+        self.tool("windowsize", "--sync", self.window, str(width), str(height), check=False)
+        self.wait_for_frames(0.5)
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.out.close()
+        self.xvfb.stop()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def arguments():
+    import argparse
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--run-dir", required=True)
+    parser.add_argument("unittest_args", nargs="*")
+    return parser.parse_args()

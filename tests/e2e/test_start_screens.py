@@ -1,0 +1,100 @@
+"""The first minute of the game, played for real: the window, the splash and
+instructions pictures, the switch to the battle, resizing and the exit keys."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+ARGS = None
+GREY = (128, 128, 128)  # the clear colour, what an empty screen shows
+
+
+class StartScreens(unittest.TestCase):
+    def start(self, **kwargs):
+        game = harness.Game(ARGS.game, ARGS.run_dir, **kwargs)
+        self.addCleanup(game.close)
+        return game
+
+    def assertLooksLike(self, shot, expected, limit=8.0, what=""):
+        diff = shot.mean_difference(expected)
+        self.assertLess(diff, limit, "%s differs from what was expected by %.1f" % (what, diff))
+
+    def assertDiffers(self, shot, other, limit=20.0, what=""):
+        diff = shot.mean_difference(other)
+        self.assertGreater(diff, limit, "%s should have changed (difference %.1f)" % (what, diff))
+
+    def picture(self, name):
+        return harness.picture_as_shown(os.path.join(ARGS.run_dir, "img", name))
+
+    def test_clicks_lead_from_splash_to_instructions_to_battle(self):
+        game = self.start()
+        self.assertEqual(game.geometry(), (800, 600))
+        self.assertIn("Loaded texture ./img/splash.jpg\n", game.output())
+
+        splash = game.screenshot()
+        self.assertLooksLike(splash, self.picture("splash.jpg"), what="the splash screen")
+
+        # Neither a right click nor a left press without release does anything.
+        game.click(400, 300, button=3)
+        game.press(400, 300, button=1)
+        self.assertLooksLike(game.screenshot(), splash, limit=1.0, what="the splash screen")
+        game.tool("mouseup", "1")
+        game.wait_for_frames(0.3)
+
+        instructions = game.screenshot()
+        self.assertDiffers(instructions, splash, what="the picture after a click")
+        self.assertLooksLike(instructions, self.picture("instructions.jpg"),
+                             what="the instructions screen")
+        self.assertIn("Loaded texture ./img/instructions.jpg\n", game.output())
+
+        game.click(400, 300)
+        battle = game.screenshot()
+        self.assertDiffers(battle, instructions, what="the picture after the second click")
+        self.assertTrue(game.alive())
+
+    def test_window_keeps_four_to_three_when_resized(self):
+        game = self.start()
+        game.resize(1000, 600)
+        self.assertEqual(game.geometry(), (1000, 750))
+        shot = game.screenshot()
+        self.assertEqual((shot.width, shot.height), (1000, 750))
+        self.assertLooksLike(shot, harness.picture_as_shown(
+            os.path.join(ARGS.run_dir, "img", "splash.jpg"), width=1000),
+            what="the splash screen scaled to 1000 x 750")
+        game.resize(801, 400)
+        self.assertEqual(game.geometry(), (801, 600))
+
+    def test_exit_keys_end_the_game_with_status_zero(self):
+        for keys in (["Escape"], ["ctrl+q"], ["alt+F4"]):
+            with self.subTest(keys=keys):
+                game = self.start()
+                game.key(*keys)
+                self.assertEqual(game.wait_exit(), 0, "after %s" % keys)
+
+    def test_other_keys_do_nothing_on_the_start_screen(self):
+        game = self.start()
+        before = game.screenshot()
+        game.key("a", "Return", "space", "F4", "ctrl+a")
+        self.assertTrue(game.alive())
+        self.assertLooksLike(game.screenshot(), before, limit=1.0, what="the splash screen")
+
+    def test_missing_pictures_are_reported_and_clicks_still_work(self):
+        game = self.start(remove=["img"])
+        out = game.output()
+        self.assertIn("Couldn't load texture ./img/splash.jpg\n", out)
+        white = harness.uniform_picture((255, 255, 255))
+        self.assertLooksLike(game.screenshot(), white, limit=2.0,
+                             what="an untextured splash")
+        game.click(400, 300)
+        self.assertIn("Couldn't load texture ./img/instructions.jpg\n", game.output())
+        game.click(400, 300)
+        self.assertTrue(game.alive())
+        self.assertDiffers(game.screenshot(), white, what="the battle screen")
+
+
+if __name__ == "__main__":
+    ARGS = harness.arguments()
+    unittest.main(argv=[sys.argv[0]] + ARGS.unittest_args, verbosity=2)
