@@ -13,7 +13,7 @@ PACKAGES="
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick
   sox libsox-fmt-mp3 lame
-  librsvg2-bin fonts-liberation
+  librsvg2-bin fonts-liberation fonts-dejavu-core
   python3
 "
 
