@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+// A TrueType font rasterised once into 128 display lists, one per character
+// code 0 to 127. The list of code k draws that glyph as a textured quad
+// standing on the baseline at the pen, then moves the pen right by the glyph's
+// advance, so calling the lists for the bytes of a string sets it left to
+// right. Needs a current GL context while it is built, drawn and destroyed.
+class Font {
+  public:
+    // Failures are reported on standard output; the font is then usable but
+    // draws nothing for the characters it could not build.
+    Font(const char* path, int size);
+    ~Font();
+    // Owns GL names: never copied.
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+    // Calls the lists for the bytes of text, relative to the list base that
+    // the caller selected with glListBase(listBase). Bytes 128 to 255 have no
+    // glyph: they draw nothing and leave the pen where it is.
+    void callLists(const char* text, std::size_t length) const;
+
+    // The requested size rounded up to a power of two; its integer part is the
+    // number of glyph pixels in one line unit of a text sprite.
+    float height = 1;
+    // Texture of character code k at index k.
+    unsigned* textures = nullptr;
+    // First of the 128 lists; 0 if none could be reserved.
+    unsigned listBase = 0;
+};
+
+// Rasterises one character of face into textures[code] and compiles its list
+// listBase + code. On failure the list and texture stay empty.
+void makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* textures);

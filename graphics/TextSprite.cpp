@@ -1,0 +1,187 @@
+#include "graphics/TextSprite.h"
+
+#include <GL/gl.h>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Everything the text drawing changes besides the matrices it pops itself.
+const GLbitfield textAttributes = GL_LIST_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TRANSFORM_BIT;
+
+} // namespace
+
+TextSprite::TextSprite(Font* font) : font(font) {}
+
+void TextSprite::setText(const char* format, ...) {
+    lines.clear();
+    if (format == nullptr) {
+        return;
+    }
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    const int written = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (written < 0) {
+        return; // nothing usable was formatted
+    }
+    const char* piece = buffer;
+    for (const char* newline = std::strchr(piece, '\n'); newline != nullptr;
+         newline = std::strchr(piece, '\n')) {
+        lines.emplace_back(piece, newline);
+        piece = newline + 1;
+    }
+    if (*piece != '\0') {
+        lines.emplace_back(piece);
+    }
+}
+
+int TextSprite::beginText() {
+    beginDraw();
+    glPushAttrib(textAttributes);
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glListBase(font->listBase);
+    glPushMatrix();
+    const int h = static_cast<int>(font->height);
+    const float unit = 1.0f / static_cast<float>(h);
+    glScalef(unit, unit, unit);
+    return h;
+}
+
+void TextSprite::endText() {
+    glPopMatrix();
+    glPopAttrib();
+    // The glyph lists bound their own textures; a text sprite normally has no
+    // picture (texturing is off again now), but if it has one, bind it back
+    // so that sprite drawing's memo stays true.
+    if (boundTexture != -1) {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+    }
+    endDraw();
+}
+
+void TextSprite::draw() {
+    if (hidden || font == nullptr) {
+        return;
+    }
+    const int h = beginText();
+    for (const std::string& text : lines) {
+        glTranslatef(0, -lineSpacing * static_cast<float>(h), 0);
+        glPushMatrix();
+        font->callLists(text.data(), text.size());
+        glPopMatrix();
+    }
+    endText();
+}
+
+TextField::TextField(Font* font) : TextSprite(font) {
+    cursorSprite.setTexture("./img/cursor.png");
+    cursorSprite.red = 0;
+    cursorSprite.green = 0;
+    cursorSprite.blue = 0;
+    cursorSprite.alpha = 1;
+    lines.emplace_back();
+}
+
+const std::string& TextField::text() const {
+    static const std::string none;
+    return lines.empty() ? none : lines[0];
+}
+
+std::string& TextField::line() {
+    if (lines.empty()) {
+        lines.emplace_back();
+    }
+    const int length = static_cast<int>(lines[0].size());
+    if (cursor < 0 || cursor > length) {
+        cursor = cursor < 0 ? 0 : length;
+    }
+    return lines[0];
+}
+
+void TextField::clear() {
+    line().clear();
+    cursor = 0;
+}
+
+void TextField::insertChar(char ch) {
+    std::string& text = line();
+    text.insert(text.begin() + cursor, ch);
+    ++cursor;
+}
+
+void TextField::backspace() {
+    std::string& text = line();
+    if (cursor > 0) {
+        text.erase(static_cast<size_t>(cursor - 1), 1);
+        --cursor;
+    }
+}
+
+void TextField::deleteChar() {
+    std::string& text = line();
+    if (cursor < static_cast<int>(text.size())) {
+        text.erase(static_cast<size_t>(cursor), 1);
+    }
+}
+
+void TextField::cursorLeft() {
+    line();
+    if (cursor > 0) {
+        --cursor;
+    }
+}
+
+void TextField::cursorRight() {
+    const std::string& text = line();
+    if (cursor < static_cast<int>(text.size())) {
+        ++cursor;
+    }
+}
+
+void TextField::draw() {
+    if (hidden || font == nullptr) {
+        return;
+    }
+    const std::string& text = line();
+    const size_t before = static_cast<size_t>(cursor);
+    const int h = beginText();
+    font->callLists(text.data(), before);
+
+    // The caret is an ordinary sprite, and sprite drawing trusts its memos of
+    // the texture and blend state. The text set-up changed both behind their
+    // back, so give the caret the state the memos describe, and afterwards
+    // put back the memos that match the state the outer pop restores.
+    const int memoTexture = boundTexture;
+    const bool memoBlend = blendApplied;
+    glPushAttrib(textAttributes);
+    glPushMatrix();
+    if (boundTexture == -1) {
+        glDisable(GL_TEXTURE_2D);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+    }
+    if (!blendApplied) {
+        glDisable(GL_BLEND);
+    }
+    glTranslatef(2.0f, static_cast<float>(h / 3), 0);
+    const float side = static_cast<float>(h);
+    glScalef(side, side, side);
+    cursorSprite.draw();
+    // The pop gives back the field's own colour (the caret drew in black),
+    // the list base and the text set-up.
+    glPopMatrix();
+    glPopAttrib();
+    boundTexture = memoTexture;
+    blendApplied = memoBlend;
+
+    font->callLists(text.data() + before, text.size() - before);
+    endText();
+}
