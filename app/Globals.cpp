@@ -17,5 +17,9 @@ LiveMode liveMode("live");
 StartState startState("start");
 EndState endState("end");
 
-// 4. The texture cache, empty; it is destroyed first at exit.
+// 4. The insult list, read from the working directory now, before the window
+// opens.
+InsultDatabase insultDatabase("./insults.txt");
+
+// 5. The texture cache, empty; it is destroyed first at exit.
 TextureCache textureCache;

@@ -7,7 +7,9 @@
 #include "app/StartState.h"
 #include "battle/LiveMode.h"
 #include "graphics/Texture.h"
+#include "insults/InsultDatabase.h"
 
 extern LiveMode liveMode;
 extern StartState startState;
 extern EndState endState;
+extern InsultDatabase insultDatabase;
