@@ -1,0 +1,295 @@
+#include "battle/LiveMode.h"
+
+#include "app/Camera.h"
+#include "app/FrameClock.h"
+#include "app/Globals.h"
+
+#include <string>
+
+namespace {
+
+using Blend = BlendInterval<Sprite, float>;
+using TextureStep = Func1<Sprite, const char*>;
+
+constexpr int buttonReleased = 1;
+constexpr unsigned char keyBackspace = 8;
+constexpr unsigned char keyEnter = 13;
+constexpr unsigned char keyDelete = 127;
+constexpr int keyLeft = 100;  // GLUT_KEY_LEFT
+constexpr int keyRight = 102; // GLUT_KEY_RIGHT
+
+// The send button on the panel, in virtual units; the borders do not count.
+constexpr float sendLeft = 262, sendRight = 366, sendBottom = -270, sendTop = -236;
+
+// The speech bubble shows at most three lines of this many characters.
+constexpr std::string::size_type bubbleLine = 45;
+
+bool typeable(unsigned char key) {
+    return (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || key == ' ';
+}
+
+// Full-view pictures are 800 x 800 squares centred on the view.
+void fullView(Sprite& sprite) { sprite.scaleX = sprite.scaleY = sprite.scaleZ = 800; }
+
+// The robot's flicker while it talks: its lit picture for 0.1 s, its plain
+// picture for 0.15 s, as many times as the owner asks.
+Sequence* talkAnimation(Sprite& robot, const char* lit, const char* plain) {
+    return new Sequence(new TextureStep(&robot, &Sprite::changeTexture, lit), new Interval(0.1f, 1),
+                        new TextureStep(&robot, &Sprite::changeTexture, plain),
+                        new Interval(0.15f, 1), nullptr);
+}
+
+// The loser tips over, then the banner drops in from above and straightens.
+Sequence* lossAnimation(Sprite& loser, float fallAngle, Sprite& banner) {
+    return new Sequence(
+        new Blend(&loser, &Sprite::setAngle, 0.66f, 0.0f, fallAngle, nullptr),
+        new Parallel(new Blend(&banner, &Sprite::setY, 0.5f, 800.0f, 0.0f, nullptr),
+                     new Blend(&banner, &Sprite::setAngle, 0.5f, -60.0f, 0.0f, nullptr), nullptr),
+        nullptr);
+}
+
+} // namespace
+
+LiveMode::LiveMode(const char* stateName) : State(stateName) {
+    sounds.init();
+    sounds.load("./sounds/bg.mp3", "bg");
+    sounds.play("bg");
+}
+
+bool LiveMode::enter(State*) {
+    insultDatabase.resetUsed();
+    inPlay = true;
+
+    background = Sprite();
+    fullView(background);
+    background.texture = getTexture("./img/bg.jpg");
+
+    loseBanner = Sprite();
+    fullView(loseBanner);
+    loseBanner.hidden = true;
+
+    blueToMove = true;
+
+    redRobot = Sprite();
+    redRobot.texture = getTexture("./img/robot-red.png");
+    redRobot.x = -325;
+    redRobot.y = -175;
+    fullView(redRobot);
+    redTalk = talkAnimation(redRobot, "./img/robot-red-on.png", "./img/robot-red.png");
+
+    blueRobot = Sprite();
+    blueRobot.texture = getTexture("./img/robot-blue.png");
+    blueRobot.x = 325;
+    blueRobot.y = -175;
+    fullView(blueRobot);
+    blueTalk = talkAnimation(blueRobot, "./img/robot-blue-on.png", "./img/robot-blue.png");
+
+    panel = Sprite();
+    fullView(panel);
+    panel.texture = getTexture("./img/interface-blue.png");
+
+    font = new Font("./AGENCYR.TTF", 31);
+
+    inputField = new TextField(font);
+    inputField->scaleX = inputField->scaleY = inputField->scaleZ = 22;
+    inputField->x = -350;
+    inputField->y = -263;
+    inputField->red = inputField->green = inputField->blue = 0;
+    inputField->alpha = 1;
+
+    threshold = 0;
+    thresholdText = new TextSprite(font);
+    thresholdText->scaleX = thresholdText->scaleY = thresholdText->scaleZ = 35;
+    thresholdText->x = 115;
+    thresholdText->y = -123;
+    thresholdText->red = thresholdText->green = thresholdText->blue = 0;
+    thresholdText->alpha = 1;
+    thresholdText->setText("%d", threshold);
+
+    // Robots slide in from beyond the edges while the panel rises into place.
+    introAnim =
+        new Parallel(new Blend(&panel, &Sprite::setY, 0.2f, -200.0f, 0.0f, nullptr),
+                     new Blend(inputField, &Sprite::setY, 0.2f, -463.0f, -263.0f, nullptr),
+                     new Blend(thresholdText, &Sprite::setY, 0.2f, -323.0f, -123.0f, nullptr),
+                     new Blend(&redRobot, &Sprite::setX, 0.4f, -625.0f, -325.0f, nullptr),
+                     new Blend(&blueRobot, &Sprite::setX, 0.4f, 625.0f, 325.0f, nullptr), nullptr);
+    introAnim->start();
+
+    speechBubble = Sprite();
+    speechBubble.texture = getTexture("./img/speech.png");
+    speechBubble.scaleX = 500;
+    speechBubble.scaleY = 150;
+    speechBubble.scaleZ = 1;
+    speechBubble.x = 0;
+    speechBubble.y = 200;
+    speechBubble.alpha = 0;
+
+    speechText = new TextSprite(font);
+    speechText->red = speechText->green = speechText->blue = 0;
+    speechText->scaleX = speechText->scaleY = speechText->scaleZ = 20;
+    speechText->x = -180;
+    speechText->y = 250;
+    speechText->alpha = 0;
+
+    speechAnim = nullptr;
+    voice = nullptr;
+    voice = createSpeechVoice();
+    return true;
+}
+
+bool LiveMode::leave(State*) {
+    delete font;
+    delete inputField;
+    delete thresholdText;
+    delete speechText;
+    font = nullptr;
+    inputField = nullptr;
+    thresholdText = nullptr;
+    speechText = nullptr;
+
+    delete introAnim;
+    delete blueTalk;
+    delete redTalk;
+    delete speechAnim;
+    introAnim = nullptr;
+    blueTalk = nullptr;
+    redTalk = nullptr;
+    speechAnim = nullptr;
+
+    releaseSpeechVoice(voice);
+    return true;
+}
+
+void LiveMode::draw() {
+    background.draw();
+    redRobot.draw();
+    blueRobot.draw();
+    speechBubble.draw();
+    speechText->draw();
+    panel.draw();
+    inputField->draw();
+    thresholdText->draw();
+    loseBanner.draw();
+}
+
+void LiveMode::update() {
+    introAnim->update(frameDelta);
+    blueTalk->update(frameDelta);
+    redTalk->update(frameDelta);
+    if (speechAnim) {
+        speechAnim->update(frameDelta);
+    }
+}
+
+void LiveMode::mouse(int, int state, int x, int y) {
+    if (state != buttonReleased) {
+        return;
+    }
+    if (!inPlay) {
+        switchState(this); // a new battle
+        return;
+    }
+    float vx = 0, vy = 0;
+    windowToVirtual(x, y, vx, vy);
+    if (vx > sendLeft && vx < sendRight && vy > sendBottom && vy < sendTop) {
+        sayInsult();
+    }
+}
+
+void LiveMode::keyboard(unsigned char key, int, int) {
+    if (!inPlay) {
+        if (key == keyEnter) {
+            switchState(this);
+        }
+        return;
+    }
+    if (typeable(key)) {
+        inputField->insertChar(static_cast<char>(key));
+    } else if (key == keyBackspace) {
+        inputField->backspace();
+    } else if (key == keyDelete) {
+        inputField->deleteChar();
+    } else if (key == keyEnter) {
+        sayInsult();
+    }
+}
+
+void LiveMode::special(int key, int, int) {
+    if (key == keyLeft) {
+        inputField->cursorLeft();
+    } else if (key == keyRight) {
+        inputField->cursorRight();
+    }
+}
+
+void LiveMode::sayInsult() {
+    std::string typed = inputField->text();
+    if (typed.size() < 3) {
+        return;
+    }
+    std::string reply;
+    int32_t strength = 0;
+    insultDatabase.matchInsult(typed, false, reply, strength);
+
+    speakText(voice, reply.c_str());
+
+    // The threshold only grows: three quarters of the strongest insult so far.
+    const double raised = 0.75 * static_cast<double>(strength);
+    if (raised > static_cast<double>(threshold)) {
+        threshold = static_cast<int32_t>(raised);
+    }
+    thresholdText->setText("%d", threshold);
+
+    // Long insults are broken with a hyphen to fit the bubble's width.
+    std::string shown = reply;
+    if (shown.size() > bubbleLine) {
+        shown.insert(bubbleLine, "-\n");
+    }
+    if (shown.size() > 2 * bubbleLine) {
+        shown.insert(2 * bubbleLine, "-\n");
+    }
+    const auto length = static_cast<int>(shown.size());
+    speechText->setText("%s\n(strength %d)", shown.c_str(), strength);
+
+    // The bubble's tail points at whoever speaks.
+    speechBubble.scaleX = -speechBubble.scaleX;
+
+    // Fade in, hold long enough to read, fade out, then clear the entry line.
+    delete speechAnim;
+    const float hold = static_cast<float>(1.0 + length / 15.0);
+    speechAnim = new Sequence(
+        new Parallel(new Blend(speechText, &Sprite::setAlpha, 0.5f, 0.0f, 1.0f, nullptr),
+                     new Blend(&speechBubble, &Sprite::setAlpha, 0.5f, 0.0f, 1.0f, nullptr),
+                     nullptr),
+        new Interval(hold, 1),
+        new Parallel(new Blend(speechText, &Sprite::setAlpha, 0.5f, 1.0f, 0.0f, nullptr),
+                     new Blend(&speechBubble, &Sprite::setAlpha, 0.5f, 1.0f, 0.0f, nullptr),
+                     nullptr),
+        new Func<TextField>(inputField, &TextField::clear), nullptr);
+    speechAnim->start();
+
+    const bool lost = strength < threshold;
+    Sequence* talk = blueToMove ? blueTalk : redTalk;
+    talk->start();
+    talk->repeats = length / 4 + 3;
+    if (blueToMove) {
+        panel.setTexture("./img/interface-red.png");
+        if (lost) {
+            inPlay = false;
+            loseBanner.setTexture("./img/lose-blue.png");
+            loseBanner.y = 800;
+            loseBanner.hidden = false;
+            speechAnim->append(lossAnimation(blueRobot, 100.0f, loseBanner));
+        }
+    } else {
+        panel.setTexture("./img/interface-blue.png");
+        if (lost) {
+            inPlay = false;
+            loseBanner.setTexture("./img/lose-red.png");
+            loseBanner.y = 800;
+            loseBanner.hidden = false;
+            speechAnim->append(lossAnimation(redRobot, -100.0f, loseBanner));
+        }
+    }
+    blueToMove = !blueToMove;
+}
