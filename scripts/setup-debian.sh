@@ -14,7 +14,7 @@ PACKAGES="
   xvfb xauth xdotool x11-utils imagemagick
   sox libsox-fmt-mp3 lame
   librsvg2-bin fonts-liberation fonts-dejavu-core
-  python3
+  python3 desktop-file-utils appstream-util man-db
 "
 
 if [ "$(id -u)" -ne 0 ]; then

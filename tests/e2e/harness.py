@@ -111,11 +111,19 @@ class Xvfb:
 class Game:
     """One run of the game in its own X server and run directory."""
 
-    def __init__(self, binary, run_dir, remove=(), replace=None, env=None, audio="dummy"):
+    def __init__(self, binary, run_dir, remove=(), replace=None, env=None, audio="dummy",
+                 launcher=None):
+        """launcher: start this command (an installed launcher) from an empty
+        folder instead of a copy of the run directory."""
         self.tmp = tempfile.mkdtemp(prefix="vorblex-e2e-")
         self.dir = os.path.join(self.tmp, "run")
-        shutil.copytree(run_dir, self.dir)
-        shutil.copy(binary, os.path.join(self.dir, "vorblex"))
+        if launcher:
+            os.makedirs(self.dir)
+            command = [launcher]
+        else:
+            shutil.copytree(run_dir, self.dir)
+            shutil.copy(binary, os.path.join(self.dir, "vorblex"))
+            command = ["./vorblex"]
         for rel in remove:
             target = os.path.join(self.dir, rel)
             if os.path.isdir(target):
@@ -134,7 +142,7 @@ class Game:
         self.env.update(env or {})
         self.out_path = os.path.join(self.tmp, "stdout.txt")
         self.out = open(self.out_path, "wb")
-        self.proc = subprocess.Popen(["./vorblex"], cwd=self.dir, env=self.env,
+        self.proc = subprocess.Popen(command, cwd=self.dir, env=self.env,
                                      stdout=self.out, stderr=subprocess.STDOUT)
         self.window = self._find_window()
         self.tool("windowmove", "--sync", self.window, "0", "0")
