@@ -2,19 +2,13 @@
 
 #include "anim/Interval.h"
 
-// A step of no length that calls a member function of its target: once, on
-// the first update that moves time forward (or on finish, if it never did).
-// The target is not owned.
-template <typename T>
-class Func : public Interval {
+// A step of no length that makes a call: on every update that advances it (so
+// once, on the first update that moves time forward, which also finishes it;
+// a step of 0 calls without finishing), or on finish if it never did.
+class CallInterval : public Interval {
   public:
-    using Method = void (T::*)();
+    CallInterval() : Interval(0, 1) {}
 
-    Func(T* target, Method method) : Interval(0, 1), target(target), method(method) {}
-
-    // Calls the method on every update that advances the interval; with no
-    // length the first positive step also finishes it, so it fires once. A
-    // step of 0 fires without finishing.
     bool update(float dt) override {
         const bool advanced = Interval::update(dt);
         if (advanced) {
@@ -31,11 +25,24 @@ class Func : public Interval {
         Interval::finish();
     }
 
+  protected:
+    virtual void call() = 0;
+};
+
+// Calls a member function of its target that takes no argument. The target is
+// not owned.
+template <typename T>
+class Func : public CallInterval {
+  public:
+    using Method = void (T::*)();
+
+    Func(T* target, Method method) : target(target), method(method) {}
+
     T* target;
     Method method;
 
-  private:
-    void call() {
+  protected:
+    void call() override {
         if (target != nullptr && method != nullptr) {
             (target->*method)();
         }
@@ -45,34 +52,19 @@ class Func : public Interval {
 // As Func, calling a member function with one stored argument. A pointer
 // argument is stored as the pointer: what it points at must outlive the step.
 template <typename T, typename A>
-class Func1 : public Interval {
+class Func1 : public CallInterval {
   public:
     using Method = void (T::*)(A);
 
     Func1(T* target, Method method, A argument)
-        : Interval(0, 1), target(target), argument(argument), method(method) {}
-
-    bool update(float dt) override {
-        const bool advanced = Interval::update(dt);
-        if (advanced) {
-            call();
-        }
-        return advanced;
-    }
-
-    void finish() override {
-        if (!finished) {
-            call();
-        }
-        Interval::finish();
-    }
+        : target(target), argument(argument), method(method) {}
 
     T* target;
     A argument;
     Method method;
 
-  private:
-    void call() {
+  protected:
+    void call() override {
         if (target != nullptr && method != nullptr) {
             (target->*method)(argument);
         }

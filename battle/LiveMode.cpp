@@ -268,28 +268,21 @@ void LiveMode::sayInsult() {
         new Func<TextField>(inputField, &TextField::clear), nullptr);
     speechAnim->start();
 
-    const bool lost = strength < threshold;
+    // The speaker flickers while it talks, and the panel shows who is next.
     Sequence* talk = blueToMove ? blueTalk : redTalk;
     talk->start();
     talk->repeats = length / 4 + 3;
-    if (blueToMove) {
-        panel.setTexture("./img/interface-red.png");
-        if (lost) {
-            inPlay = false;
-            loseBanner.setTexture("./img/lose-blue.png");
-            loseBanner.y = 800;
-            loseBanner.hidden = false;
-            speechAnim->append(lossAnimation(blueRobot, 100.0f, loseBanner));
-        }
-    } else {
-        panel.setTexture("./img/interface-blue.png");
-        if (lost) {
-            inPlay = false;
-            loseBanner.setTexture("./img/lose-red.png");
-            loseBanner.y = 800;
-            loseBanner.hidden = false;
-            speechAnim->append(lossAnimation(redRobot, -100.0f, loseBanner));
-        }
+    panel.setTexture(blueToMove ? "./img/interface-red.png" : "./img/interface-blue.png");
+
+    if (strength < threshold) {
+        // Too weak: the speaker topples over once it has spoken, and the
+        // banner drops in. Blue falls to the right, red to the left.
+        inPlay = false;
+        loseBanner.setTexture(blueToMove ? "./img/lose-blue.png" : "./img/lose-red.png");
+        loseBanner.y = 800;
+        loseBanner.hidden = false;
+        speechAnim->append(blueToMove ? lossAnimation(blueRobot, 100.0f, loseBanner)
+                                      : lossAnimation(redRobot, -100.0f, loseBanner));
     }
     blueToMove = !blueToMove;
 }
