@@ -173,6 +173,13 @@ class Game:
         with open(self.out_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
+    def wait_for_output(self, text, timeout=20):
+        """The console output once it holds text (or as it is at the end)."""
+        deadline = time.monotonic() + timeout
+        while text not in self.output() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        return self.output()
+
     def alive(self):
         return self.proc.poll() is None
 
@@ -181,6 +188,29 @@ class Game:
         ppm = subprocess.run([IMPORT, "-window", self.window, "-depth", "8", "ppm:-"], env=self.env,
                              check=True, capture_output=True, timeout=30).stdout
         return Screenshot(ppm)
+
+    def wait_for(self, condition, what, timeout=40):
+        """Screenshots until condition(shot) holds; the game may be slow to
+        draw on a busy machine (a software renderer under Xvfb)."""
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = self.screenshot()
+            if condition(shot):
+                return shot
+            if time.monotonic() > deadline:
+                raise AssertionError("timed out waiting for " + what)
+            time.sleep(0.2)
+
+    def wait_for_geometry(self, size, timeout=20):
+        """The window's size once it is size, or whatever it is at the end."""
+        deadline = time.monotonic() + timeout
+        while self.geometry() != size and time.monotonic() < deadline:
+            time.sleep(0.1)
+        return self.geometry()
+
+    def wait_for_change(self, before, what, limit=20.0, timeout=40):
+        return self.wait_for(lambda shot: shot.mean_difference(before) > limit, what,
+                             timeout=timeout)
 
     def save_screenshot(self, path):
         subprocess.run([IMPORT, "-window", self.window, path], env=self.env, check=True,

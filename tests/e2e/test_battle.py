@@ -63,15 +63,8 @@ class Battle(unittest.TestCase):
         self.assertLess(min(blue, red), 12, "the panel's turn label is not visible")
         return "blue" if blue < red else "red"
 
-    def wait_for(self, landed, what, timeout=40):
-        deadline = time.monotonic() + timeout
-        while True:
-            shot = self.game.screenshot()
-            if landed(shot):
-                return shot
-            if time.monotonic() > deadline:
-                self.fail("timed out waiting for " + what)
-            time.sleep(0.25)
+    def wait_for(self, condition, what):
+        return self.game.wait_for(condition, what)
 
     def settled(self):
         """The scene once the robots have slid in (0.4 s of game time) and

@@ -22,20 +22,18 @@ class StartScreens(unittest.TestCase):
         diff = shot.mean_difference(expected)
         self.assertLess(diff, limit, "%s differs from what was expected by %.1f" % (what, diff))
 
-    def assertDiffers(self, shot, other, limit=20.0, what=""):
-        diff = shot.mean_difference(other)
-        self.assertGreater(diff, limit, "%s should have changed (difference %.1f)" % (what, diff))
+    def shows(self, game, expected, what, limit=8.0):
+        """Waits for the window to show a picture like expected."""
+        return game.wait_for(lambda shot: shot.mean_difference(expected) < limit, what)
 
     def picture(self, name):
         return harness.picture_as_shown(os.path.join(ARGS.run_dir, "img", name))
 
     def test_clicks_lead_from_splash_to_instructions_to_battle(self):
         game = self.start()
-        self.assertEqual(game.geometry(), (800, 600))
+        self.assertEqual(game.wait_for_geometry((800, 600)), (800, 600))
+        splash = self.shows(game, self.picture("splash.jpg"), "the splash screen")
         self.assertIn("Loaded texture ./img/splash.jpg\n", game.output())
-
-        splash = game.screenshot()
-        self.assertLooksLike(splash, self.picture("splash.jpg"), what="the splash screen")
 
         # Neither a right click nor a left press without release does anything.
         game.click(400, 300, button=3)
@@ -44,28 +42,26 @@ class StartScreens(unittest.TestCase):
         game.tool("mouseup", "1")
         game.wait_for_frames(0.3)
 
-        instructions = game.screenshot()
-        self.assertDiffers(instructions, splash, what="the picture after a click")
+        instructions = game.wait_for_change(splash, "the instructions to show")
         self.assertLooksLike(instructions, self.picture("instructions.jpg"),
                              what="the instructions screen")
         self.assertIn("Loaded texture ./img/instructions.jpg\n", game.output())
 
         game.click(400, 300)
-        battle = game.screenshot()
-        self.assertDiffers(battle, instructions, what="the picture after the second click")
+        game.wait_for_change(instructions, "the battle to show")
         self.assertTrue(game.alive())
 
     def test_window_keeps_four_to_three_when_resized(self):
         game = self.start()
         game.resize(1000, 600)
-        self.assertEqual(game.geometry(), (1000, 750))
-        shot = game.screenshot()
-        self.assertEqual((shot.width, shot.height), (1000, 750))
-        self.assertLooksLike(shot, harness.picture_as_shown(
-            os.path.join(ARGS.run_dir, "img", "splash.jpg"), width=1000),
-            what="the splash screen scaled to 1000 x 750")
+        self.assertEqual(game.wait_for_geometry((1000, 750)), (1000, 750))
+        scaled = harness.picture_as_shown(os.path.join(ARGS.run_dir, "img", "splash.jpg"),
+                                          width=1000)
+        game.wait_for(lambda shot: (shot.width, shot.height) == (1000, 750)
+                      and shot.mean_difference(scaled) < 8,
+                      "the splash screen scaled to 1000 x 750")
         game.resize(801, 400)
-        self.assertEqual(game.geometry(), (801, 600))
+        self.assertEqual(game.wait_for_geometry((801, 600)), (801, 600))
 
     def test_exit_keys_end_the_game_with_status_zero(self):
         for keys in (["Escape"], ["ctrl+q"], ["alt+F4"]):
@@ -83,16 +79,15 @@ class StartScreens(unittest.TestCase):
 
     def test_missing_pictures_are_reported_and_clicks_still_work(self):
         game = self.start(remove=["img"])
-        out = game.output()
-        self.assertIn("Couldn't load texture ./img/splash.jpg\n", out)
         white = harness.uniform_picture((255, 255, 255))
-        self.assertLooksLike(game.screenshot(), white, limit=2.0,
-                             what="an untextured splash")
+        self.shows(game, white, "an untextured splash", limit=2.0)
+        self.assertIn("Couldn't load texture ./img/splash.jpg\n", game.output())
         game.click(400, 300)
-        self.assertIn("Couldn't load texture ./img/instructions.jpg\n", game.output())
+        message = "Couldn't load texture ./img/instructions.jpg\n"
+        self.assertIn(message, game.wait_for_output(message))
         game.click(400, 300)
         self.assertTrue(game.alive())
-        self.assertDiffers(game.screenshot(), white, what="the battle screen")
+        game.wait_for_change(white, "the battle screen")
 
 
 if __name__ == "__main__":
