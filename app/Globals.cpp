@@ -21,5 +21,7 @@ EndState endState("end");
 // opens.
 InsultDatabase insultDatabase("./insults.txt");
 
-// 5. The texture cache, empty; it is destroyed first at exit.
-TextureCache textureCache;
+// 5. The texture cache, empty. It is never destroyed: the screens' sprites,
+// destroyed after it would be, still point at its records, and pictures
+// live until the process ends anyway.
+TextureCache& textureCache = *new TextureCache;

@@ -27,7 +27,8 @@ struct Texture {
 // Keyed by the path's characters, so a picture is decoded once per run
 // whoever asks for it and however the caller stores the path.
 using TextureCache = std::map<std::string, Texture*>;
-extern TextureCache textureCache;
+// Lives for the whole process, records included (never destroyed).
+extern TextureCache& textureCache;
 
 // The shared record for path, loaded on the first request. Never null. Needs a
 // current GL context.
