@@ -38,16 +38,16 @@ unsigned char coverageAt(const FT_Bitmap& bitmap, unsigned i, unsigned j) {
 
 } // namespace
 
-void makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* textures) {
+int makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* textures) {
     const unsigned char index = static_cast<unsigned char>(code);
     if (FT_Load_Glyph(face, FT_Get_Char_Index(face, index), FT_LOAD_DEFAULT) != 0) {
         std::cout << "FT_Load_Glyph failed" << std::endl;
-        return;
+        return 0;
     }
     FT_Glyph glyph = nullptr;
     if (FT_Get_Glyph(face->glyph, &glyph) != 0) {
         std::cout << "FT_Get_Glyph failed" << std::endl;
-        return;
+        return 0;
     }
     // Reading a glyph that did not become a bitmap as one would read foreign
     // memory, so this failure is caught too.
@@ -55,7 +55,7 @@ void makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* texture
         glyph->format != FT_GLYPH_FORMAT_BITMAP) {
         std::cout << "FT_Glyph_To_Bitmap failed" << std::endl;
         FT_Done_Glyph(glyph);
-        return;
+        return 0;
     }
     const FT_BitmapGlyph bitmapGlyph = reinterpret_cast<FT_BitmapGlyph>(glyph);
     const FT_Bitmap& bitmap = bitmapGlyph->bitmap;
@@ -106,10 +106,12 @@ void makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* texture
     glEnd();
     glPopMatrix();
     // Whole pixels, rounded down; pairs of characters are not kerned.
-    glTranslatef(static_cast<float>(face->glyph->advance.x >> 6), 0, 0);
+    const int advance = static_cast<int>(face->glyph->advance.x >> 6);
+    glTranslatef(static_cast<float>(advance), 0, 0);
     glEndList();
 
     FT_Done_Glyph(glyph);
+    return advance;
 }
 
 Font::Font(const char* path, int size) {
@@ -135,7 +137,7 @@ Font::Font(const char* path, int size) {
     // Without reserved lists there is nowhere to compile the glyphs to.
     if (listBase != 0) {
         for (int code = 0; code < glyphCount; ++code) {
-            makeGlyphList(face, static_cast<char>(code), listBase, textures);
+            advances[code] = makeGlyphList(face, static_cast<char>(code), listBase, textures);
         }
     }
     FT_Done_Face(face);

@@ -31,8 +31,12 @@ class Font {
     unsigned* textures = nullptr;
     // First of the 128 lists; 0 if none could be reserved.
     unsigned listBase = 0;
+    // How far the list of character code k moves the pen, in glyph pixels;
+    // 0 for characters without a glyph.
+    int advances[128] = {};
 };
 
 // Rasterises one character of face into textures[code] and compiles its list
-// listBase + code. On failure the list and texture stay empty.
-void makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* textures);
+// listBase + code; returns how far the list moves the pen. On failure the list
+// and texture stay empty and the result is 0.
+int makeGlyphList(FT_Face face, char code, unsigned listBase, unsigned* textures);

@@ -153,7 +153,14 @@ void TextField::draw() {
     const std::string& text = line();
     const size_t before = static_cast<size_t>(cursor);
     const int h = beginText();
-    font->callLists(text.data(), before);
+    // Only what can reach the view is drawn: a player may type a line of any
+    // length, and drawing all of it every frame would stall the game.
+    const size_t shown = visiblePrefix(text, h);
+    font->callLists(text.data(), before < shown ? before : shown);
+    if (before > shown) {
+        endText(); // the caret and the rest are beyond the right edge
+        return;
+    }
 
     // The caret is an ordinary sprite, and sprite drawing trusts its memos of
     // the texture and blend state. The text set-up changed both behind their
@@ -182,6 +189,40 @@ void TextField::draw() {
     boundTexture = memoTexture;
     blendApplied = memoBlend;
 
-    font->callLists(text.data() + before, text.size() - before);
+    font->callLists(text.data() + before, shown - before);
     endText();
+}
+
+size_t TextField::visiblePrefix(const std::string& text, int h) const {
+    // Where the current transform puts a glyph-pixel point, in clip space.
+    GLfloat mv[16], pr[16], c[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+    glGetFloatv(GL_PROJECTION_MATRIX, pr);
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 4; ++row) {
+            c[col * 4 + row] = 0;
+            for (int k = 0; k < 4; ++k) {
+                c[col * 4 + row] += pr[k * 4 + row] * mv[col * 4 + k];
+            }
+        }
+    }
+    // Only a field that runs left to right on the screen, without rotation
+    // or perspective, is cut short; any other is drawn whole.
+    if (c[0] <= 0 || c[1] != 0 || c[3] != 0 || c[7] != 0 || c[15] <= 0) {
+        return text.size();
+    }
+    // A glyph whose pen starts at x covers no more than x - h to x + 2h
+    // across and -h to 2h up: once even its left edge lies right of the view,
+    // so do all that follow (pens only move right).
+    const float lift =
+        c[4] < 0 ? 2.0f * static_cast<float>(h) * c[4] : -static_cast<float>(h) * c[4];
+    float pen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((c[0] * (pen - static_cast<float>(h)) + lift + c[12]) / c[15] > 1.0f) {
+            return i;
+        }
+        const unsigned char code = static_cast<unsigned char>(text[i]);
+        pen += code < 128 ? static_cast<float>(font->advances[code]) : 0.0f;
+    }
+    return text.size();
 }

@@ -67,6 +67,11 @@ class TextField : public TextSprite {
     // Number of characters before the caret, 0 to the text's length.
     int cursor = 0;
 
+    // How many leading characters of text can show with the current
+    // transform (set up for drawing text with h glyph pixels per line unit);
+    // the others start beyond the right edge of the view.
+    size_t visiblePrefix(const std::string& text, int h) const;
+
   private:
     // The edited line, recreated if someone emptied the lines, with the caret
     // brought back inside it.

@@ -143,6 +143,7 @@ TEST_F(FontTest, EveryGlyphListDrawsItsQuadOnTheBaselineAndAdvancesThePen) {
         const GlyphImage glyph = reference.render(static_cast<unsigned char>(code));
         EXPECT_EQ(penAfter(font, std::string(1, static_cast<char>(code))), glyph.advance)
             << "code " << code;
+        EXPECT_EQ(font.advances[code], glyph.advance) << "code " << code;
         if (glyph.width == 0 || glyph.rows == 0) {
             continue; // nothing to see of an empty glyph's quad
         }
@@ -276,6 +277,9 @@ TEST_F(FontTest, MissingFontFileSaysSoAndDrawsNothing) {
     EXPECT_EQ(said, "FT_New_Face failed loading font ./no-such-font.ttf\n");
     EXPECT_EQ(font.height, 32.0f);
     EXPECT_EQ(penAfter(font, "Hello"), 0.0f);
+    for (int code = 0; code < 128; ++code) {
+        ASSERT_EQ(font.advances[code], 0) << "code " << code;
+    }
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     glPushMatrix();

@@ -389,4 +389,62 @@ TEST_F(CaretTest, SpritesDrawnAfterTextKeepTheirOwnLook) {
     }
 }
 
+// A field that can also draw its whole line, caret left out, straight from
+// the font's lists with the same set-up as its own drawing.
+class WholeLineField : public TextField {
+  public:
+    using TextField::TextField;
+    void drawWhole() {
+        beginText();
+        font->callLists(text().data(), text().size());
+        endText();
+    }
+};
+
+std::vector<unsigned char> windowPixels() {
+    glFinish();
+    std::vector<unsigned char> rgba(static_cast<size_t>(camera.width) * camera.height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, camera.width, camera.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+TEST_F(CaretTest, LongLinesDrawOnlyWhatReachesTheViewAndLookTheSame) {
+    // Forty W's from x = -200 run far past the view's right edge at +400.
+    const int advance = reference->render('W').advance;
+    ASSERT_GT(40 * advance, 600 + 4 * 32);
+    const std::string huge(100000, 'W');
+
+    // The reference: forty W's, every one of them drawn.
+    testgl::clear(1, 1, 1);
+    WholeLineField whole(font);
+    pixelSized(whole, fieldX, fieldY);
+    whole.green = whole.blue = 0;
+    for (int i = 0; i < 40; ++i) {
+        whole.insertChar('W');
+    }
+    whole.drawWhole();
+    const std::vector<unsigned char> expected = windowPixels();
+
+    // A hundred thousand, the caret at the end, far out of view.
+    auto f = field(huge, static_cast<int>(huge.size()));
+    f->draw();
+    const std::vector<unsigned char> got = windowPixels();
+    EXPECT_TRUE(got == expected) << "the visible part of the line differs";
+    // Glyphs reach the right edge: the comparison covers the cut.
+    bool redNearEdge = false;
+    for (float x = 400 - advance; x < 400; x += 1) {
+        for (float y = 0.5f; y < 20; y += 1) {
+            redNearEdge = redNearEdge || near(testgl::pixelAt(x, fieldY + y), 255, 0, 0, 40);
+        }
+    }
+    EXPECT_TRUE(redNearEdge) << "no glyph was drawn next to the right edge";
+
+    // With the caret at the start, the caret shows there as usual.
+    auto g = field(huge, 0);
+    g->draw();
+    EXPECT_TRUE(near(at(2 - 14, 10), 0, 0, 0)) << "the caret at the start of a long line";
+}
+
 } // namespace
