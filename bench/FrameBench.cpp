@@ -379,6 +379,42 @@ bool runBattleUntil(Done done) {
 
 } // namespace
 
+// A player who leans on the keyboard: a typed line of 100,000 characters,
+// mostly words of no insult, then Enter. Times the frames that draw such a
+// line and the frame in which Enter answers it, next to the ordinary frame.
+void longLine(int frames, double ordinaryMs) {
+    liveMode.inputField->clear();
+    unsigned seed = 4;
+    std::string line;
+    while (line.size() < 100000) {
+        seed = seed * 1103515245u + 12345u;
+        const int letters = 2 + static_cast<int>((seed >> 16) % 8);
+        for (int i = 0; i < letters; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            line += static_cast<char>('a' + (seed >> 16) % 26);
+        }
+        line += ' ';
+    }
+    line.resize(100000 - 5);
+    line += " rust";
+    for (char c : line) {
+        onKeyboard(static_cast<unsigned char>(c), 0, 0);
+    }
+    const double drawing = 1000.0 * timeBattle(frames) / frames;
+
+    const std::vector<std::string> before = liveMode.speechText->lines;
+    const auto start = std::chrono::steady_clock::now();
+    onKeyboard(13, 0, 0);
+    battleFrame();
+    const double answering = 1000.0 * seconds(start);
+    const bool answered = liveMode.speechText->lines != before;
+    std::printf(
+        "100,000-character line: %.2f ms/frame while it is in the field, %.2f ms for the "
+        "frame that answers Enter (ordinary frame %.2f ms; %.1f and %.1f frames' worth)%s\n",
+        drawing, answering, ordinaryMs, drawing / ordinaryMs, answering / ordinaryMs,
+        answered ? "" : "; no answer shown!");
+}
+
 int main(int argc, char** argv) {
     const int rounds = argumentAfter(argc, argv, "--rounds", 20);
     const int frames = argumentAfter(argc, argv, "--frames", 100);
@@ -476,6 +512,8 @@ int main(int argc, char** argv) {
     } else {
         std::printf("fps are not capped by vsync\n");
     }
+
+    longLine(frames, 1000.0 * battleSeconds / total);
 
     liveMode.leave(nullptr);
     currentState = nullptr;
