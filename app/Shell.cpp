@@ -107,3 +107,27 @@ void setDepthTesting(bool depth, bool alphaTest) {
         glDisable(GL_DEPTH_TEST);
     }
 }
+
+void openGameWindow(int& argc, char** argv, const char* title) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow(title);
+}
+
+void useGameCamera() {
+    camera.z = -50;
+    camera.perspective = 0;
+    activeCamera = &camera;
+}
+
+void setFixedGlState() {
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glShadeModel(GL_SMOOTH);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    setFaceCulling(false);
+    setDepthTesting(false, false);
+    glEnable(GL_NORMALIZE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

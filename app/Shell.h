@@ -16,3 +16,13 @@ void onSpecialUp(int key, int x, int y);
 // Fixed GL state chosen once at start-up.
 void setFaceCulling(bool on);
 void setDepthTesting(bool depth, bool alphaTest);
+
+// Starts GLUT and opens the game's 800 x 600 double-buffered window.
+void openGameWindow(int& argc, char** argv, const char* title);
+// Once the window exists: the game's camera, orthographic over the virtual
+// space, becomes the active one.
+void useGameCamera();
+// Once the window exists: the fixed GL state the game draws with (grey
+// clear colour, smooth shading, no culling or depth test), and a cleared
+// window.
+void setFixedGlState();

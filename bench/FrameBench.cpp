@@ -338,27 +338,15 @@ void openWindow(int& argc, char** argv) {
     // show the refresh rate instead of their cost.
     setenv("vblank_mode", "0", 1);
     setenv("__GL_SYNC_TO_VBLANK", "0", 1);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Vorblex frame bench");
+    openGameWindow(argc, argv, "Vorblex frame bench");
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 
-    camera.z = -50;
-    camera.perspective = 0;
-    activeCamera = &camera;
+    useGameCamera();
     glutReshapeFunc(onReshape);
     // Frames are driven by hand; events pumped between blocks draw nothing.
     glutDisplayFunc([] {});
 
-    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
-    glShadeModel(GL_SMOOTH);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    setFaceCulling(false);
-    setDepthTesting(false, false);
-    glEnable(GL_NORMALIZE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setFixedGlState();
     for (int i = 0; i < 10; ++i) {
         glutMainLoopEvent();
     }

@@ -28,22 +28,14 @@ void ensureWindow() {
     int argc = 1;
     char name[] = "vorblex-test";
     char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Vorblex test");
+    openGameWindow(argc, argv, "Vorblex test");
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    camera.z = -50;
-    camera.perspective = 0;
-    activeCamera = &camera;
+    useGameCamera();
     glutReshapeFunc(onReshape);
     glutDisplayFunc([] {});
     camera.reshape(800, 600);
     pumpEvents();
-    glShadeModel(GL_SMOOTH);
-    setFaceCulling(false);
-    setDepthTesting(false, false);
-    glEnable(GL_NORMALIZE);
+    setFixedGlState();
     open = true;
 }
 
