@@ -6,6 +6,7 @@ remove or damage files without touching the build.
 """
 
 import os
+import random
 import shutil
 import signal
 import subprocess
@@ -68,6 +69,22 @@ class Screenshot:
         return diff / (len(a) / step)
 
 
+def crop(shot, box):
+    """The raw RGB bytes of a region (x0, y0, x1, y1) of a screenshot, in
+    pixels from its top-left corner, for comparing regions of two pictures."""
+    x0, y0, x1, y1 = box
+    rows = []
+    for y in range(y0, y1):
+        at = (y * shot.width + x0) * 3
+        rows.append(shot.pixels[at:at + (x1 - x0) * 3])
+    return b"".join(rows)
+
+
+def difference(a, b):
+    """Mean absolute difference of two regions' bytes, 0 to 255."""
+    return sum(abs(x - y) for x, y in zip(a, b)) / max(1, len(a))
+
+
 def picture_as_shown(path, width=800):
     """How a full-screen picture appears in the window: stretched over an
     800 x 800 square centred on the view, of which the middle 600 rows show."""
@@ -85,20 +102,35 @@ def uniform_picture(colour, width=800, height=600):
 
 
 class Xvfb:
-    def __init__(self, size="1280x1024x24"):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        number = b""
-        with os.fdopen(read_fd, "rb") as f:
-            while not number.endswith(b"\n"):
-                chunk = f.read(1)
-                if not chunk:
-                    raise RuntimeError("Xvfb did not start")
-                number += chunk
-        self.display = ":" + number.decode().strip()
+    """An X server of our own. It never resets: by default a server resets
+    when its last client leaves, and a game connecting just as a probing
+    xdotool leaves would be turned away. Its display number is drawn at
+    random from a wide range, so that servers of tests running side by side
+    do not reuse one another's numbers while they start and stop."""
+
+    def __init__(self, size="1280x1024x24", attempts=20):
+        rng = random.Random()
+        for _ in range(attempts):
+            number = rng.randrange(200, 30000)
+            read_fd, write_fd = os.pipe()
+            self.proc = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-displayfd", str(write_fd), "-screen", "0", size,
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_fd)
+            said = b""
+            with os.fdopen(read_fd, "rb") as f:
+                # The display number once it is ready; nothing if it failed.
+                while not said.endswith(b"\n"):
+                    chunk = f.read(1)
+                    if not chunk:
+                        break
+                    said += chunk
+            if said.strip():
+                self.display = ":" + said.decode().strip()
+                return
+            self.proc.wait()
+        raise RuntimeError("Xvfb did not start")
 
     def stop(self):
         self.proc.terminate()
@@ -159,7 +191,8 @@ class Game:
         while time.time() < deadline:
             if self.proc.poll() is not None:
                 raise RuntimeError("the game ended at start:\n" + self.output())
-            found = self.tool("search", "--name", "^Vorblex$", check=False).split()
+            found = self.tool("search", "--onlyvisible", "--name", "^Vorblex$",
+                              check=False).split()
             if found:
                 return found[0]
             time.sleep(0.1)
