@@ -176,10 +176,15 @@ class Game:
         self.out = open(self.out_path, "wb")
         self.proc = subprocess.Popen(command, cwd=self.dir, env=self.env,
                                      stdout=self.out, stderr=subprocess.STDOUT)
-        self.window = self._find_window()
-        self.tool("windowmove", "--sync", self.window, "0", "0")
-        self.tool("windowfocus", "--sync", self.window)
-        self.wait_for_frames()
+        try:
+            self.window = self._find_window()
+            self.tool("windowmove", "--sync", self.window, "0", "0")
+            self.tool("windowfocus", "--sync", self.window)
+            self.wait_for_frames()
+        except BaseException:
+            # Nobody else can end a game that failed to start.
+            self.close()
+            raise
 
     # -- plumbing -------------------------------------------------------
     def tool(self, *args, check=True):
