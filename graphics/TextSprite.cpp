@@ -157,68 +157,63 @@ void TextField::draw() {
     // length, and drawing all of it every frame would stall the game.
     const size_t shown = visiblePrefix(text, h);
     font->callLists(text.data(), before < shown ? before : shown);
-    if (before > shown) {
-        endText(); // the caret and the rest are beyond the right edge
-        return;
+    // Beyond the right edge there is no caret or rest to draw.
+    if (before <= shown) {
+        // The caret is an ordinary sprite, and sprite drawing trusts its memos of
+        // the texture and blend state. The text set-up changed both behind their
+        // back, so give the caret the state the memos describe, and afterwards
+        // put back the memos that match the state the outer pop restores.
+        const int memoTexture = boundTexture;
+        const bool memoBlend = blendApplied;
+        glPushAttrib(textAttributes);
+        glPushMatrix();
+        if (boundTexture == -1) {
+            glDisable(GL_TEXTURE_2D);
+        } else {
+            glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+        }
+        if (!blendApplied) {
+            glDisable(GL_BLEND);
+        }
+        glTranslatef(2.0f, static_cast<float>(h / 3), 0);
+        const float side = static_cast<float>(h);
+        glScalef(side, side, side);
+        cursorSprite.draw();
+        // The pop gives back the field's own colour (the caret drew in black),
+        // the list base and the text set-up.
+        glPopMatrix();
+        glPopAttrib();
+        boundTexture = memoTexture;
+        blendApplied = memoBlend;
+        font->callLists(text.data() + before, shown - before);
     }
-
-    // The caret is an ordinary sprite, and sprite drawing trusts its memos of
-    // the texture and blend state. The text set-up changed both behind their
-    // back, so give the caret the state the memos describe, and afterwards
-    // put back the memos that match the state the outer pop restores.
-    const int memoTexture = boundTexture;
-    const bool memoBlend = blendApplied;
-    glPushAttrib(textAttributes);
-    glPushMatrix();
-    if (boundTexture == -1) {
-        glDisable(GL_TEXTURE_2D);
-    } else {
-        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
-    }
-    if (!blendApplied) {
-        glDisable(GL_BLEND);
-    }
-    glTranslatef(2.0f, static_cast<float>(h / 3), 0);
-    const float side = static_cast<float>(h);
-    glScalef(side, side, side);
-    cursorSprite.draw();
-    // The pop gives back the field's own colour (the caret drew in black),
-    // the list base and the text set-up.
-    glPopMatrix();
-    glPopAttrib();
-    boundTexture = memoTexture;
-    blendApplied = memoBlend;
-
-    font->callLists(text.data() + before, shown - before);
     endText();
 }
 
 size_t TextField::visiblePrefix(const std::string& text, int h) const {
-    // Where the current transform puts a glyph-pixel point, in clip space.
-    GLfloat mv[16], pr[16], c[16];
+    // Where the current transform puts a glyph-pixel point (x, y) in clip
+    // space: row r of projection times modelview, as column-major matrices.
+    GLfloat mv[16], pr[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, mv);
     glGetFloatv(GL_PROJECTION_MATRIX, pr);
-    for (int col = 0; col < 4; ++col) {
-        for (int row = 0; row < 4; ++row) {
-            c[col * 4 + row] = 0;
-            for (int k = 0; k < 4; ++k) {
-                c[col * 4 + row] += pr[k * 4 + row] * mv[col * 4 + k];
-            }
+    const auto at = [&](int row, int col) {
+        float sum = 0;
+        for (int k = 0; k < 4; ++k) {
+            sum += pr[k * 4 + row] * mv[col * 4 + k];
         }
-    }
-    // Only a field that runs left to right on the screen, without rotation
-    // or perspective, is cut short; any other is drawn whole.
-    if (c[0] <= 0 || c[1] != 0 || c[3] != 0 || c[7] != 0 || c[15] <= 0) {
+        return sum;
+    };
+    // Only a field that runs straight left to right on the screen, without
+    // rotation or perspective, is cut short; any other is drawn whole.
+    const float xScale = at(0, 0), xShift = at(0, 3), w = at(3, 3);
+    if (xScale <= 0 || at(0, 1) != 0 || at(1, 0) != 0 || at(3, 0) != 0 || at(3, 1) != 0 || w <= 0) {
         return text.size();
     }
-    // A glyph whose pen starts at x covers no more than x - h to x + 2h
-    // across and -h to 2h up: once even its left edge lies right of the view,
-    // so do all that follow (pens only move right).
-    const float lift =
-        c[4] < 0 ? 2.0f * static_cast<float>(h) * c[4] : -static_cast<float>(h) * c[4];
+    // No glyph reaches further left than h before its pen: once that lies
+    // right of the view, so do all that follow (pens only move right).
     float pen = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if ((c[0] * (pen - static_cast<float>(h)) + lift + c[12]) / c[15] > 1.0f) {
+        if ((xScale * (pen - static_cast<float>(h)) + xShift) / w > 1.0f) {
             return i;
         }
         const unsigned char code = static_cast<unsigned char>(text[i]);
