@@ -6,7 +6,6 @@ remove or damage files without touching the build.
 """
 
 import os
-import random
 import shutil
 import signal
 import subprocess
@@ -104,33 +103,23 @@ def uniform_picture(colour, width=800, height=600):
 class Xvfb:
     """An X server of our own. It never resets: by default a server resets
     when its last client leaves, and a game connecting just as a probing
-    xdotool leaves would be turned away. Its display number is drawn at
-    random from a wide range, so that servers of tests running side by side
-    do not reuse one another's numbers while they start and stop."""
+    xdotool leaves would be turned away."""
 
-    def __init__(self, size="1280x1024x24", attempts=20):
-        rng = random.Random()
-        for _ in range(attempts):
-            number = rng.randrange(200, 30000)
-            read_fd, write_fd = os.pipe()
-            self.proc = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-displayfd", str(write_fd), "-screen", "0", size,
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_fd)
-            said = b""
-            with os.fdopen(read_fd, "rb") as f:
-                # The display number once it is ready; nothing if it failed.
-                while not said.endswith(b"\n"):
-                    chunk = f.read(1)
-                    if not chunk:
-                        break
-                    said += chunk
-            if said.strip():
-                self.display = ":" + said.decode().strip()
-                return
-            self.proc.wait()
-        raise RuntimeError("Xvfb did not start")
+    def __init__(self, size="1280x1024x24"):
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        with os.fdopen(read_fd, "rb") as f:
+            while not number.endswith(b"\n"):
+                chunk = f.read(1)
+                if not chunk:
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        self.display = ":" + number.decode().strip()
 
     def stop(self):
         self.proc.terminate()
@@ -238,6 +227,19 @@ class Game:
             if time.monotonic() > deadline:
                 raise AssertionError("timed out waiting for " + what)
             time.sleep(0.2)
+
+    def wait_until_still(self, what, part=None, limit=0.5, condition=None, timeout=60):
+        """The screenshot once part(shot) (by default a sample of the whole
+        picture) is the same in two screenshots in a row, within limit, and
+        condition(shot) holds if given: the scene has stopped moving."""
+        previous = [None]
+
+        def settled(shot):
+            now = part(shot) if part else shot.pixels[::7]
+            was, previous[0] = previous[0], now
+            return (was is not None and difference(now, was) < limit
+                    and (condition is None or condition(shot)))
+        return self.wait_for(settled, what, timeout=timeout)
 
     def wait_for_geometry(self, size, timeout=20):
         """The window's size once it is size, or whatever it is at the end."""

@@ -60,15 +60,10 @@ class Battle(unittest.TestCase):
     def settled(self):
         """The scene once the robots have slid in (0.4 s of game time) and
         stand still."""
-        previous = [None]
-
-        def still(shot):
-            robots = crop(shot, RED_ROBOT) + crop(shot, BLUE_ROBOT) + crop(shot, TURN_LABEL)
-            same = previous[0] is not None and difference(robots, previous[0]) < 1
-            previous[0] = robots
-            return same
         self.game.wait_for_frames(0.5)
-        return self.wait_for(still, "the robots to stand still")
+        return self.game.wait_until_still(
+            "the robots to stand still", limit=1, timeout=40,
+            part=lambda shot: crop(shot, RED_ROBOT) + crop(shot, BLUE_ROBOT) + crop(shot, TURN_LABEL))
 
     def enter_battle(self):
         self.game.click(400, 300)

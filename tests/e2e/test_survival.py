@@ -66,21 +66,12 @@ class Trial(unittest.TestCase):
         self.assertEqual(game.wait_for_geometry((WIDTH, HEIGHT)), (WIDTH, HEIGHT))
         return game
 
-    def still(self, game, what):
-        """The picture once two screenshots in a row agree."""
-        previous = [None]
-
-        def same(shot):
-            was, previous[0] = previous[0], shot
-            return was is not None and shot.mean_difference(was) < 0.5
-        return game.wait_for(same, what, timeout=60)
-
     def enter_battle(self, game):
         game.click_virtual(0, 0)
         game.wait_for_frames(0.5)
         game.click_virtual(0, 0)
         game.wait_for_frames(0.8)
-        return self.still(game, "the battle scene to settle")
+        return game.wait_until_still("the battle scene to settle")
 
     def send(self, game, words):
         game.key("--repeat", "30", "BackSpace")
@@ -103,21 +94,16 @@ class Trial(unittest.TestCase):
         for words in turns:
             self.send(game, words)
             game.wait_for_frames(0.5)
-        previous = [None]
-
-        def landed(shot):
-            banner = crop(shot, BANNER)
-            was, previous[0] = previous[0], banner
-            return (difference(banner, crop(opening, BANNER)) > 15 and was is not None
-                    and difference(banner, was) < 0.5)
-        game.wait_for(landed, "the %s lose banner to land" % loser, timeout=60)
+        game.wait_until_still(
+            "the %s lose banner to land" % loser, part=lambda shot: crop(shot, BANNER),
+            condition=lambda shot: difference(crop(shot, BANNER), crop(opening, BANNER)) > 15)
 
         # Letters do nothing after a loss; Enter starts the next battle.
         game.type("abc")
         game.key("Return")
         game.wait_for(lambda shot: difference(crop(shot, BANNER), crop(opening, BANNER)) < 4,
                       "a new battle", timeout=60)
-        fresh = self.still(game, "the new battle to settle")
+        fresh = game.wait_until_still("the new battle to settle")
         for box, what in ((BANNER, "middle of the view"), (BUBBLE, "bubble"),
                           (ENTRY, "entry line")):
             self.assertLess(difference(crop(fresh, box), crop(opening, box)), 4,
@@ -272,7 +258,7 @@ class Devices(Trial):
         subprocess.run(["xdotool", "type", "--delay", "0", "--file", "-"], input=line.encode(),
                        env=game.env, check=True, timeout=900)
         # The whole line has arrived once the caret stops moving.
-        self.still(game, "the typing to finish")
+        game.wait_until_still("the typing to finish")
         game.key("Return")
         sent = time.monotonic()
         game.wait_for(lambda shot: difference(crop(shot, BUBBLE), crop(opening, BUBBLE)) > 10,

@@ -401,15 +401,6 @@ class WholeLineField : public TextField {
     }
 };
 
-std::vector<unsigned char> windowPixels() {
-    glFinish();
-    std::vector<unsigned char> rgba(static_cast<size_t>(camera.width) * camera.height * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, camera.width, camera.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 TEST_F(CaretTest, LongLinesDrawOnlyWhatReachesTheViewAndLookTheSame) {
     // Forty W's from x = -200 run far past the view's right edge at +400.
     const int advance = reference->render('W').advance;
@@ -425,12 +416,12 @@ TEST_F(CaretTest, LongLinesDrawOnlyWhatReachesTheViewAndLookTheSame) {
         whole.insertChar('W');
     }
     whole.drawWhole();
-    const std::vector<unsigned char> expected = windowPixels();
+    const std::vector<unsigned char> expected = testgl::windowPixels();
 
     // A hundred thousand, the caret at the end, far out of view.
     auto f = field(huge, static_cast<int>(huge.size()));
     f->draw();
-    const std::vector<unsigned char> got = windowPixels();
+    const std::vector<unsigned char> got = testgl::windowPixels();
     EXPECT_TRUE(got == expected) << "the visible part of the line differs";
     // Glyphs reach the right edge: the comparison covers the cut.
     bool redNearEdge = false;

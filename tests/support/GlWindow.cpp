@@ -61,4 +61,13 @@ std::array<int, 4> pixelAt(float vx, float vy) {
     return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
+std::vector<unsigned char> windowPixels() {
+    glFinish();
+    std::vector<unsigned char> rgba(static_cast<size_t>(camera.width) * camera.height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, camera.width, camera.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
 } // namespace testgl

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace testgl {
 
@@ -16,6 +17,10 @@ void clear(float r, float g, float b);
 // Reads back the colour at a virtual position (x right, y up, origin at the
 // window centre) from the back buffer.
 std::array<int, 4> pixelAt(float vx, float vy);
+
+// The whole back buffer, RGBA rows from the bottom, for comparing two
+// drawings pixel for pixel.
+std::vector<unsigned char> windowPixels();
 
 // Pumps GLUT's event queue so pending window changes take effect.
 void pumpEvents(int rounds = 5);
