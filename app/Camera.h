@@ -14,8 +14,22 @@ struct Camera {
     double fieldOfView = 55;
     int32_t perspective = 1;
 
-    // Keeps the window at 4:3 (the height follows the width) and rebuilds the
-    // projection for the new size. Sizes below 1 are ignored.
+    // In a window the camera keeps the window at 4:3 and fills it. In
+    // fullscreen the screen's shape is not ours to change: the virtual space
+    // is shown as large as fits at 4:3, centred, and the rest of the screen
+    // is left to black bars.
+    bool fullscreen = false;
+    // Where the picture lies in the window, in window pixels: width and height
+    // above, left and top edges here (both 0 in a window).
+    int32_t viewLeft = 0;
+    int32_t viewTop = 0;
+    // The window's own size at the last reshape.
+    int32_t windowWidth = 800;
+    int32_t windowHeight = 600;
+
+    // Rebuilds the projection for a new window size; in a window it first
+    // keeps the window at 4:3 (the height follows the width, and is never
+    // less than 1). Sizes below 1 are ignored.
     void reshape(int w, int h);
 };
 
@@ -23,5 +37,6 @@ extern Camera camera;
 extern Camera* activeCamera;
 
 // Window pixel (y downwards) to virtual coordinates, with the one factor
-// s = 800 / width of the active camera (or of `camera` while none is active).
+// s = 800 / width of the active camera (or of `camera` while none is active),
+// counted from the picture's top left corner.
 void windowToVirtual(int px, int py, float& vx, float& vy);

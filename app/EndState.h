@@ -12,6 +12,8 @@ class EndState : public State {
     bool enter(State* previous) override;
     void draw() override;
     void mouse(int button, int state, int x, int y) override;
+    // A still picture, changed only by clicks.
+    bool animating() const override { return false; }
 
     Sprite sprite;
     float enteredAt = 0;

@@ -2,7 +2,10 @@
 
 #include "app/Camera.h"
 #include "app/FrameClock.h"
+#include "app/FramePacer.h"
+#include "app/QuitSignals.h"
 #include "app/State.h"
+#include "app/SwapControl.h"
 
 #include <GL/freeglut.h>
 #include <cstdlib>
@@ -10,53 +13,123 @@
 namespace {
 constexpr unsigned char keyEscape = 27;
 constexpr unsigned char keyCtrlQ = 17;
+constexpr unsigned char keyEnter = 13;
+
+// Off until the game's own loop starts: tests and benchmarks that call the
+// callbacks themselves run unpaced.
+bool pacing = false;
+// Nothing is drawn while the window is minimised or hidden.
+bool windowShown = true;
+// A frame is drawn only when the picture may have changed: after input or a
+// change of the window, and while the screen animates (and once after, for
+// the animation's last picture).
+bool pictureStale = true;
+bool wasAnimating = true;
+// The window's size before it went fullscreen, to go back to.
+int windowedWidth = 800;
+int windowedHeight = 600;
+
+bool altHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
+
+// Fullscreen shows the picture between black bars: clear the whole window
+// black, then the picture's own part with the usual clear colour.
+void clearBars(const Camera& cam) {
+    GLfloat usual[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, usual);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(usual[0], usual[1], usual[2], usual[3]);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(cam.viewLeft, cam.windowHeight - cam.height - cam.viewTop, cam.width, cam.height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+}
 } // namespace
 
 void onReshape(int width, int height) {
+    pictureStale = true;
     if (activeCamera) {
         activeCamera->reshape(width, height);
     }
 }
 
 void onDisplay() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (pacing) {
+        gamePacer().drawStarted();
+    }
+    if (activeCamera && activeCamera->fullscreen) {
+        clearBars(*activeCamera);
+    } else {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
     glPushMatrix();
     if (currentState) {
         currentState->draw();
     }
     glPopMatrix();
     glutSwapBuffers();
+    if (pacing) {
+        gamePacer().drawEnded();
+    }
 }
 
 void onIdle() {
+    exitOnQuitSignal();
+    if (pacing) {
+        gamePacer().waitForFrame();
+        exitOnQuitSignal();
+    }
     updateFrameClock();
     if (currentState) {
         currentState->update();
     }
-    glutPostRedisplay();
+    const bool animating = currentState && currentState->animating();
+    // Hidden, the game goes on (the speech and its bubble keep their time)
+    // but draws nothing.
+    if (windowShown && (pictureStale || animating || wasAnimating)) {
+        glutPostRedisplay();
+    }
+    pictureStale = false;
+    wasAnimating = animating;
+}
+
+void onWindowStatus(int status) {
+    const bool shown = status != GLUT_HIDDEN && status != GLUT_FULLY_COVERED;
+    if (shown && !windowShown) {
+        pictureStale = true;
+    }
+    windowShown = shown;
 }
 
 void onMouse(int button, int state, int x, int y) {
+    pictureStale = true;
     if (currentState) {
         currentState->mouse(button, state, x, y);
     }
 }
 
 void onMotion(int x, int y) {
+    pictureStale = true;
     if (currentState) {
         currentState->motion(x, y);
     }
 }
 
 void onPassiveMotion(int x, int y) {
+    pictureStale = true;
     if (currentState) {
         currentState->passiveMotion(x, y);
     }
 }
 
 void onKeyboard(unsigned char key, int x, int y) {
+    pictureStale = true;
     if (key == keyEscape || key == keyCtrlQ) {
         std::exit(0);
+    }
+    if (key == keyEnter && altHeld()) {
+        toggleFullscreen();
+        return;
     }
     if (currentState) {
         currentState->keyboard(key, x, y);
@@ -64,14 +137,20 @@ void onKeyboard(unsigned char key, int x, int y) {
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
+    pictureStale = true;
     if (currentState) {
         currentState->keyboardUp(key, x, y);
     }
 }
 
 void onSpecial(int key, int x, int y) {
-    if (key == GLUT_KEY_F4 && (glutGetModifiers() & GLUT_ACTIVE_ALT)) {
+    pictureStale = true;
+    if (key == GLUT_KEY_F4 && altHeld()) {
         std::exit(0);
+    }
+    if (key == GLUT_KEY_F11) {
+        toggleFullscreen();
+        return;
     }
     if (currentState) {
         currentState->special(key, x, y);
@@ -79,6 +158,7 @@ void onSpecial(int key, int x, int y) {
 }
 
 void onSpecialUp(int key, int x, int y) {
+    pictureStale = true;
     if (currentState) {
         currentState->specialUp(key, x, y);
     }
@@ -130,4 +210,25 @@ void setFixedGlState() {
     setDepthTesting(false, false);
     glEnable(GL_NORMALIZE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void toggleFullscreen() {
+    if (!activeCamera) {
+        return;
+    }
+    if (!activeCamera->fullscreen) {
+        windowedWidth = glutGet(GLUT_WINDOW_WIDTH);
+        windowedHeight = glutGet(GLUT_WINDOW_HEIGHT);
+        activeCamera->fullscreen = true;
+        glutFullScreen();
+    } else {
+        activeCamera->fullscreen = false;
+        glutLeaveFullScreen();
+        glutReshapeWindow(windowedWidth, windowedHeight);
+    }
+}
+
+void startFramePacing() {
+    gamePacer().setSwapControl(requestSwapInterval());
+    pacing = true;
 }

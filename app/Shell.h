@@ -1,7 +1,8 @@
 #pragma once
 
 // The GLUT callbacks: each hands its event to the current state. The exit keys
-// (Escape, Ctrl+Q, Alt+F4) end the process before the state sees them.
+// (Escape, Ctrl+Q, Alt+F4) end the process, and the fullscreen keys (F11,
+// Alt+Enter) toggle fullscreen, before the state sees them.
 void onReshape(int width, int height);
 void onDisplay();
 void onIdle();
@@ -12,6 +13,16 @@ void onKeyboard(unsigned char key, int x, int y);
 void onKeyboardUp(unsigned char key, int x, int y);
 void onSpecial(int key, int x, int y);
 void onSpecialUp(int key, int x, int y);
+// Minimised or hidden, the window is not drawn.
+void onWindowStatus(int status);
+
+// Into fullscreen, or back to the window's size before it.
+void toggleFullscreen();
+
+// For the game's own loop: asks for swaps held to the display's refresh and
+// from then on paces the idle callback (see FramePacer) and ends the game on
+// a quit signal.
+void startFramePacing();
 
 // Fixed GL state chosen once at start-up.
 void setFaceCulling(bool on);

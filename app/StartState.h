@@ -14,6 +14,8 @@ class StartState : public State {
     bool enter(State* previous) override;
     void draw() override;
     void mouse(int button, int state, int x, int y) override;
+    // A still picture, changed only by clicks.
+    bool animating() const override { return false; }
 
     Sprite sprite;
     int32_t showingInstructions = 0;

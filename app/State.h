@@ -21,6 +21,10 @@ class State {
     virtual void keyboardUp(unsigned char key, int x, int y);
     virtual void special(int key, int x, int y);
     virtual void specialUp(int key, int x, int y);
+    // Whether the last update changed the picture by itself, without any
+    // input (an animation playing). A screen at rest is not drawn again
+    // until something happens; by default a screen is always redrawn.
+    virtual bool animating() const { return true; }
 
     const char* const name;
 };

@@ -44,6 +44,9 @@ void SoundBank::init() {
         return;
     }
     initialised = true;
+    // SDL would otherwise take over SIGINT and SIGTERM and only queue a quit
+    // event that nothing reads; the game handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a device (no sound server, no card) the game simply runs
     // silently: every later load keeps a null sample.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {

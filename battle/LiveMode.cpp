@@ -20,6 +20,9 @@ constexpr int keyRight = 102; // GLUT_KEY_RIGHT
 
 // The send button on the panel, in virtual units; the borders do not count.
 constexpr float sendLeft = 262, sendRight = 366, sendBottom = -270, sendTop = -236;
+// The white entry box on the panel, inside its border: typed text never
+// leaves it.
+constexpr float entryLeft = -356, entryRight = 246;
 
 // The speech bubble shows at most three lines of this many characters.
 constexpr std::string::size_type bubbleLine = 45;
@@ -96,6 +99,8 @@ bool LiveMode::enter(State*) {
     inputField->y = -263;
     inputField->red = inputField->green = inputField->blue = 0;
     inputField->alpha = 1;
+    inputField->clipLeft = entryLeft;
+    inputField->clipRight = entryRight;
 
     threshold = 0;
     thresholdText = new TextSprite(font);
@@ -173,12 +178,13 @@ void LiveMode::draw() {
 }
 
 void LiveMode::update() {
-    introAnim->update(frameDelta);
-    blueTalk->update(frameDelta);
-    redTalk->update(frameDelta);
+    bool moved = introAnim->update(frameDelta);
+    moved = blueTalk->update(frameDelta) || moved;
+    moved = redTalk->update(frameDelta) || moved;
     if (speechAnim) {
-        speechAnim->update(frameDelta);
+        moved = speechAnim->update(frameDelta) || moved;
     }
+    moving = moved;
 }
 
 void LiveMode::mouse(int, int state, int x, int y) {

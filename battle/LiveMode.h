@@ -30,6 +30,7 @@ class LiveMode : public State {
     void mouse(int button, int state, int x, int y) override;
     void keyboard(unsigned char key, int x, int y) override;
     void special(int key, int x, int y) override;
+    bool animating() const override { return moving; }
 
     // One turn: the typed words are answered with the best stored insult.
     void sayInsult();
@@ -53,4 +54,6 @@ class LiveMode : public State {
     SpeechVoice* voice = nullptr;
     Parallel* introAnim = nullptr;
     Sequence* speechAnim = nullptr;
+    // Whether any animation advanced in the last update.
+    bool moving = true;
 };

@@ -1,6 +1,7 @@
 #include "graphics/TextSprite.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -146,6 +147,40 @@ void TextField::cursorRight() {
     }
 }
 
+float TextField::advance(char ch) const {
+    const unsigned char code = static_cast<unsigned char>(ch);
+    return code < 128 ? static_cast<float>(font->advances[code]) : 0.0f;
+}
+
+void TextField::drawCaret(int h) {
+    // The caret is an ordinary sprite, and sprite drawing trusts its memos of
+    // the texture and blend state. The text set-up changed both behind their
+    // back, so give the caret the state the memos describe, and afterwards
+    // put back the memos that match the state the outer pop restores.
+    const int memoTexture = boundTexture;
+    const bool memoBlend = blendApplied;
+    glPushAttrib(textAttributes);
+    glPushMatrix();
+    if (boundTexture == -1) {
+        glDisable(GL_TEXTURE_2D);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+    }
+    if (!blendApplied) {
+        glDisable(GL_BLEND);
+    }
+    glTranslatef(2.0f, static_cast<float>(h / 3), 0);
+    const float side = static_cast<float>(h);
+    glScalef(side, side, side);
+    cursorSprite.draw();
+    // The pop gives back the field's own colour (the caret drew in black),
+    // the list base and the text set-up.
+    glPopMatrix();
+    glPopAttrib();
+    boundTexture = memoTexture;
+    blendApplied = memoBlend;
+}
+
 void TextField::draw() {
     if (hidden || font == nullptr) {
         return;
@@ -153,39 +188,66 @@ void TextField::draw() {
     const std::string& text = line();
     const size_t before = static_cast<size_t>(cursor);
     const int h = beginText();
-    // Only what can reach the view is drawn: a player may type a line of any
-    // length, and drawing all of it every frame would stall the game.
-    const size_t shown = visiblePrefix(text, h);
-    font->callLists(text.data(), before < shown ? before : shown);
-    // Beyond the right edge there is no caret or rest to draw.
-    if (before <= shown) {
-        // The caret is an ordinary sprite, and sprite drawing trusts its memos of
-        // the texture and blend state. The text set-up changed both behind their
-        // back, so give the caret the state the memos describe, and afterwards
-        // put back the memos that match the state the outer pop restores.
-        const int memoTexture = boundTexture;
-        const bool memoBlend = blendApplied;
-        glPushAttrib(textAttributes);
-        glPushMatrix();
-        if (boundTexture == -1) {
-            glDisable(GL_TEXTURE_2D);
-        } else {
-            glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+    const float lineUnit = static_cast<float>(h);
+
+    // The band in glyph pixels, and where the caret and the line's end fall.
+    const float left = (clipLeft - x) / scaleX * lineUnit;
+    const float right = (clipRight - x) / scaleX * lineUnit;
+    float caretPen = 0;
+    float end = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        end += advance(text[i]);
+        if (i + 1 == before) {
+            caretPen = end;
         }
-        if (!blendApplied) {
-            glDisable(GL_BLEND);
+    }
+    // The caret's bar ends a little right of its pen.
+    const float caretReach = 2.0f + lineUnit / 8.0f;
+
+    // Which characters to draw, from where.
+    size_t first = 0;
+    size_t last = text.size();
+    float firstPen = 0;
+    const bool fits = end + caretReach <= right;
+    if (fits) {
+        scroll = 0;
+        // Only what can reach the view is drawn: a player may type a line of
+        // any length, and drawing all of it every frame would stall the game.
+        last = visiblePrefix(text, h);
+    } else {
+        // Scroll no further than needed to show the caret, and never past
+        // the end of the line.
+        scroll = std::min(scroll, end + caretReach - right);
+        scroll = std::max(scroll, caretPen + caretReach - right);
+        scroll = std::max(0.0f, std::min(scroll, caretPen));
+        // No glyph reaches further than a line unit from its pen.
+        float pen = 0;
+        while (first < text.size() && pen + advance(text[first]) + lineUnit < scroll + left) {
+            pen += advance(text[first]);
+            ++first;
         }
-        glTranslatef(2.0f, static_cast<float>(h / 3), 0);
-        const float side = static_cast<float>(h);
-        glScalef(side, side, side);
-        cursorSprite.draw();
-        // The pop gives back the field's own colour (the caret drew in black),
-        // the list base and the text set-up.
-        glPopMatrix();
-        glPopAttrib();
-        boundTexture = memoTexture;
-        blendApplied = memoBlend;
-        font->callLists(text.data() + before, shown - before);
+        firstPen = pen;
+        last = first;
+        while (last < text.size() && pen - lineUnit <= scroll + right) {
+            pen += advance(text[last]);
+            ++last;
+        }
+        const GLdouble leftEdge[4] = {1, 0, 0, -left};
+        const GLdouble rightEdge[4] = {-1, 0, 0, right};
+        glClipPlane(GL_CLIP_PLANE0, leftEdge);
+        glClipPlane(GL_CLIP_PLANE1, rightEdge);
+        glEnable(GL_CLIP_PLANE0);
+        glEnable(GL_CLIP_PLANE1);
+        glTranslatef(firstPen - scroll, 0, 0);
+    }
+
+    if (before >= first) {
+        font->callLists(text.data() + first, std::min(before, last) - first);
+    }
+    // Beyond the drawn characters there is no caret or rest to draw.
+    if (before >= first && before <= last) {
+        drawCaret(h);
+        font->callLists(text.data() + before, last - before);
     }
     endText();
 }

@@ -3,6 +3,7 @@
 #include "graphics/Font.h"
 #include "graphics/Sprite.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,13 @@ class TextField : public TextSprite {
     // The text's baseline is the sprite's origin.
     void draw() override;
 
+    // The band the line may show in, left and right, in the units of x (the
+    // space the field is placed in); unbounded unless set. A line that does
+    // not fit is cut off at both ends and scrolled sideways so that the caret
+    // always shows; a line that fits is drawn as if there were no band.
+    float clipLeft = -std::numeric_limits<float>::infinity();
+    float clipRight = std::numeric_limits<float>::infinity();
+
     // The caret: "./img/cursor.png" in black, one line unit square.
     Sprite cursorSprite;
     // Number of characters before the caret, 0 to the text's length.
@@ -76,4 +84,11 @@ class TextField : public TextSprite {
     // The edited line, recreated if someone emptied the lines, with the caret
     // brought back inside it.
     std::string& line();
+    // The pen's advance over one character, in glyph pixels.
+    float advance(char ch) const;
+    // Draws the caret where the pen stands (glyph pixels, h per line unit).
+    void drawCaret(int h);
+
+    // How far the line is scrolled left inside its band, in glyph pixels.
+    float scroll = 0;
 };
