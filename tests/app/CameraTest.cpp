@@ -45,6 +45,41 @@ TEST_F(CameraTest, ZeroOrNegativeSizesChangeNothing) {
     }
 }
 
+TEST_F(CameraTest, AWindowAPixelOrTwoWideIsOnePixelHigh) {
+    // Three quarters of 1 is 0, which X refuses for a window's height.
+    for (int w : {1, 2}) {
+        camera.reshape(w, 600);
+        EXPECT_EQ(camera.width, w);
+        EXPECT_EQ(camera.height, 1);
+        testgl::pumpEvents();
+        EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 1);
+    }
+    camera.reshape(4, 600);
+    EXPECT_EQ(camera.height, 3);
+}
+
+TEST_F(CameraTest, FullscreenShowsTheLargestCentredFourToThreePicture) {
+    camera.fullscreen = true;
+    struct Case {
+        int w, h, shownW, shownH, left, top;
+    };
+    for (const Case& c : {Case{1280, 1024, 1280, 960, 0, 32}, Case{1920, 1080, 1440, 1080, 240, 0},
+                          Case{800, 600, 800, 600, 0, 0}, Case{1, 1, 1, 1, 0, 0}}) {
+        camera.reshape(c.w, c.h);
+        EXPECT_EQ(camera.width, c.shownW) << c.w << "x" << c.h;
+        EXPECT_EQ(camera.height, c.shownH) << c.w << "x" << c.h;
+        EXPECT_EQ(camera.viewLeft, c.left);
+        EXPECT_EQ(camera.viewTop, c.top);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[0], c.left);
+        EXPECT_EQ(viewport[1], c.h - c.shownH - c.top);
+        EXPECT_EQ(viewport[2], c.shownW);
+        EXPECT_EQ(viewport[3], c.shownH);
+    }
+    camera.fullscreen = false;
+}
+
 TEST_F(CameraTest, VirtualSpaceIsTheSameAtEveryWindowSize) {
     // The middle of the virtual space stays in the middle of the window and a
     // 100-unit square covers an eighth of the window's width.
@@ -76,6 +111,15 @@ TEST(WindowToVirtual, MapsCornersAndCentre) {
     windowToVirtual(1000, 750, vx, vy);
     EXPECT_FLOAT_EQ(vx, 400);
     EXPECT_FLOAT_EQ(vy, -300);
+    // Between fullscreen bars, positions count from the picture's corner.
+    cam.width = 1440;
+    cam.viewLeft = 240;
+    windowToVirtual(240, 0, vx, vy);
+    EXPECT_FLOAT_EQ(vx, -400);
+    EXPECT_FLOAT_EQ(vy, 300);
+    windowToVirtual(960, 540, vx, vy);
+    EXPECT_NEAR(vx, 0, 1e-3);
+    EXPECT_NEAR(vy, 0, 1e-3);
     activeCamera = saved;
 }
 

@@ -438,4 +438,42 @@ TEST_F(CaretTest, LongLinesDrawOnlyWhatReachesTheViewAndLookTheSame) {
     EXPECT_TRUE(near(at(2 - 14, 10), 0, 0, 0)) << "the caret at the start of a long line";
 }
 
+TEST_F(CaretTest, ABandedLineScrollsToItsCaretAndStaysInItsBand) {
+    const float left = fieldX - 10, right = fieldX + 300;
+    const auto blankOutside = [&] {
+        for (float y = -8; y < 32; y += 3) {
+            for (float x : {left - 30, left - 2, right + 2, right + 30}) {
+                if (!near(testgl::pixelAt(x, fieldY + y), 255, 255, 255)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    // Sixty W's, far wider than the band, the caret at the end: the end of
+    // the line and the caret show at the band's right edge.
+    auto f = field(std::string(60, 'W'), 60);
+    f->clipLeft = left;
+    f->clipRight = right;
+    f->draw();
+    EXPECT_TRUE(blankOutside()) << "the line ran out of its band";
+    EXPECT_TRUE(near(testgl::pixelAt(right - 10, fieldY + 10), 0, 0, 0)) << "no caret at the end";
+    // The caret back at the start: so is the line.
+    f->cursor = 0;
+    testgl::clear(1, 1, 1);
+    f->draw();
+    EXPECT_TRUE(blankOutside());
+    EXPECT_TRUE(near(at(2 - 6, 10), 0, 0, 0)) << "no caret at the start";
+
+    // A line that fits draws exactly as without a band.
+    auto plain = field("Ab cd", 2);
+    plain->draw();
+    const std::vector<unsigned char> expected = testgl::windowPixels();
+    auto banded = field("Ab cd", 2);
+    banded->clipLeft = left;
+    banded->clipRight = right;
+    banded->draw();
+    EXPECT_TRUE(testgl::windowPixels() == expected);
+}
+
 } // namespace
