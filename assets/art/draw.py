@@ -523,11 +523,15 @@ def panel(turn):
     g.append(circle(62, 571, 10, fill=col["main"], stroke=OL, stroke_width=3))
     g.append(circle(59, 568, 3, fill="#ffffff"))
     g.append(text(202, 581, name, 27, col["main"], stroke=OL, sw=1.2))
-    # threshold: the game writes the number into the box at column 515
-    g.append(text(490, 576, "THRESHOLD", 19, "#ffe08a", anchor="end"))
-    g.append(path("M497 569l5 -4v8z", fill="#ffe08a"))
-    g.append(rect(505, 545, 95, 45, 8, fill="#fffbea", stroke=OL, stroke_width=4))
-    g.append(rect(509, 549, 87, 5, 2.5, fill="#e8e0c4"))
+    # threshold: the game writes the number from column 515 with its baseline
+    # on row 578.5; digits stand 30.6 rows tall and two of them end by column
+    # 556.  The paper window (inside its outline: columns 506..566, rows
+    # 538..588.5) leaves about 10 pixels all round a two-digit number, so its
+    # housing rises a little above the console's top edge.
+    g.append(text(478, 570, "THRESHOLD", 19, "#ffe08a", anchor="end"))
+    g.append(path("M490 563.2l-6 -5v10z", fill="#ffe08a"))
+    g.append(rect(495, 525, 82, 73, 12, fill="#1f2232", stroke=OL, stroke_width=4))
+    g.append(rect(504.5, 536.5, 63, 53.5, 7, fill="#fffbea", stroke=OL, stroke_width=3))
     # a little row of lamps on the right for decoration
     for i, c in enumerate(("#ffd23f", "#7be36b", col["light"], "#ff6fa8", "#ffd23f")):
         cx = 628 + 28 * i
