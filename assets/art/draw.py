@@ -557,14 +557,19 @@ def panel(turn):
 
 
 def speech():
-    # The body fills nearly the whole picture (the game's text runs almost to
-    # both edges once mirrored); the tail is a hooked spike out of the lower
-    # left corner, pointing down-left at the speaker.
-    d = ("M52 5H954Q995 5 995 46V255Q995 296 954 296H150"
-         "Q108 296 88 286L7 294L34 232Q14 210 11 170V46Q11 5 52 5Z")
+    # The game writes up to three rows from column 140, baselines on rows 113,
+    # 177 and 241, each row ending by column 988, and shows the picture
+    # mirrored for blue; so inside its outline the body must hold columns
+    # 8..992 and rows 78..256 (ascenders and descenders included) both ways
+    # round.  The outline (5 wide) runs along columns 3 and 997 and rows 50
+    # and 264, with corners small enough not to cut into that rectangle, and
+    # the tail hangs below the body next to its lower left corner,
+    # pointing down-left at the speaker.
+    d = ("M33 50H967Q997 50 997 80V252Q997 264 985 264H138"
+         "Q74 272 9 296Q34 282 46 264H15Q3 264 3 252V80Q3 50 33 50Z")
     g = [
-        path(d, fill="url(#bubble)", stroke=OL, stroke_width=6, stroke_linejoin="round"),
-        path("M52 24Q30 26 30 48", fill="none", stroke="#ffffff", stroke_width=6, stroke_linecap="round"),
+        path(d, fill="url(#bubble)", stroke=OL, stroke_width=5, stroke_linejoin="round"),
+        path("M60 61Q26 61 20 74", fill="none", stroke="#ffffff", stroke_width=5, stroke_linecap="round"),
     ]
     return "".join(g)
 
