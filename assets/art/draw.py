@@ -671,9 +671,10 @@ def instructions():
         [[("An insult ", 0), ("weaker than the threshold", 1), (" loses the", 0)],
          [("battle, and that robot topples over!", 0)]],
         [[("Click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
-        [[("Press ", 0), ("Escape", 1), (" to quit.", 0)]],
+        [[("F11", 1), (" or ", 0), ("Alt+Enter", 1), (" switches full screen on and off.", 0)]],
+        [[("Escape", 1), (", ", 0), ("Ctrl+Q", 1), (" or ", 0), ("Alt+F4", 1), (" quits the game.", 0)]],
     ]
-    y = 242
+    y = 238
     for i, lines in enumerate(items):
         c = RED["main"] if i % 2 == 0 else BLUE["main"]
         g.append(circle(108, y - 7, 15, fill=c, stroke=OL, stroke_width=3))
@@ -681,9 +682,9 @@ def instructions():
         for parts in lines:
             spans = "".join(tspan(s, **(B if b else {"font_weight": "normal"})) for s, b in parts)
             g.append(text(136, y, spans, 22, OL, anchor="start"))
-            y += 30
-        y += 13
-    g.append(pill(400, 640, 260, 46, "Click to start"))
+            y += 29
+        y += 9
+    g.append(pill(400, 644, 260, 46, "Click to start"))
     return g
 
 
