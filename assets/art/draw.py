@@ -562,11 +562,11 @@ def speech():
     # mirrored for blue; so inside its outline the body must hold columns
     # 8..992 and rows 78..256 (ascenders and descenders included) both ways
     # round.  The outline (5 wide) runs along columns 3 and 997 and rows 50
-    # and 264, with corners small enough not to cut into that rectangle, and
+    # and 268, with corners small enough not to cut into that rectangle, and
     # the tail hangs below the body next to its lower left corner,
     # pointing down-left at the speaker.
-    d = ("M33 50H967Q997 50 997 80V252Q997 264 985 264H138"
-         "Q74 272 9 296Q34 282 46 264H15Q3 264 3 252V80Q3 50 33 50Z")
+    d = ("M33 50H967Q997 50 997 80V256Q997 268 985 268H138"
+         "Q76 275 9 297Q34 285 46 268H15Q3 268 3 256V80Q3 50 33 50Z")
     g = [
         path(d, fill="url(#bubble)", stroke=OL, stroke_width=5, stroke_linejoin="round"),
         path("M60 61Q26 61 20 74", fill="none", stroke="#ffffff", stroke_width=5, stroke_linecap="round"),
