@@ -523,11 +523,15 @@ def panel(turn):
     g.append(circle(62, 571, 10, fill=col["main"], stroke=OL, stroke_width=3))
     g.append(circle(59, 568, 3, fill="#ffffff"))
     g.append(text(202, 581, name, 27, col["main"], stroke=OL, sw=1.2))
-    # threshold: the game writes the number into the box at column 515
-    g.append(text(490, 576, "THRESHOLD", 19, "#ffe08a", anchor="end"))
-    g.append(path("M497 569l5 -4v8z", fill="#ffe08a"))
-    g.append(rect(505, 545, 95, 45, 8, fill="#fffbea", stroke=OL, stroke_width=4))
-    g.append(rect(509, 549, 87, 5, 2.5, fill="#e8e0c4"))
+    # threshold: the game writes the number from column 515 with its baseline
+    # on row 578.5; digits stand 30.6 rows tall and two of them end by column
+    # 556.  The paper window (inside its outline: columns 506..566, rows
+    # 538..588.5) leaves about 10 pixels all round a two-digit number, so its
+    # housing rises a little above the console's top edge.
+    g.append(text(478, 570, "THRESHOLD", 19, "#ffe08a", anchor="end"))
+    g.append(path("M490 563.2l-6 -5v10z", fill="#ffe08a"))
+    g.append(rect(495, 525, 82, 73, 12, fill="#1f2232", stroke=OL, stroke_width=4))
+    g.append(rect(504.5, 536.5, 63, 53.5, 7, fill="#fffbea", stroke=OL, stroke_width=3))
     # a little row of lamps on the right for decoration
     for i, c in enumerate(("#ffd23f", "#7be36b", col["light"], "#ff6fa8", "#ffd23f")):
         cx = 628 + 28 * i
@@ -553,14 +557,19 @@ def panel(turn):
 
 
 def speech():
-    # The body fills nearly the whole picture (the game's text runs almost to
-    # both edges once mirrored); the tail is a hooked spike out of the lower
-    # left corner, pointing down-left at the speaker.
-    d = ("M52 5H954Q995 5 995 46V255Q995 296 954 296H150"
-         "Q108 296 88 286L7 294L34 232Q14 210 11 170V46Q11 5 52 5Z")
+    # The game writes up to three rows from column 140, baselines on rows 113,
+    # 177 and 241, each row ending by column 988, and shows the picture
+    # mirrored for blue; so inside its outline the body must hold columns
+    # 8..992 and rows 78..256 (ascenders and descenders included) both ways
+    # round.  The outline (5 wide) runs along columns 3 and 997 and rows 50
+    # and 268, with corners small enough not to cut into that rectangle, and
+    # the tail hangs below the body next to its lower left corner,
+    # pointing down-left at the speaker.
+    d = ("M33 50H967Q997 50 997 80V256Q997 268 985 268H138"
+         "Q76 275 9 297Q34 285 46 268H15Q3 268 3 256V80Q3 50 33 50Z")
     g = [
-        path(d, fill="url(#bubble)", stroke=OL, stroke_width=6, stroke_linejoin="round"),
-        path("M52 24Q30 26 30 48", fill="none", stroke="#ffffff", stroke_width=6, stroke_linecap="round"),
+        path(d, fill="url(#bubble)", stroke=OL, stroke_width=5, stroke_linejoin="round"),
+        path("M60 61Q26 61 20 74", fill="none", stroke="#ffffff", stroke_width=5, stroke_linecap="round"),
     ]
     return "".join(g)
 
@@ -662,9 +671,10 @@ def instructions():
         [[("An insult ", 0), ("weaker than the threshold", 1), (" loses the", 0)],
          [("battle, and that robot topples over!", 0)]],
         [[("Click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
-        [[("Press ", 0), ("Escape", 1), (" to quit.", 0)]],
+        [[("F11", 1), (" or ", 0), ("Alt+Enter", 1), (" switches full screen on and off.", 0)]],
+        [[("Escape", 1), (", ", 0), ("Ctrl+Q", 1), (" or ", 0), ("Alt+F4", 1), (" quits the game.", 0)]],
     ]
-    y = 242
+    y = 238
     for i, lines in enumerate(items):
         c = RED["main"] if i % 2 == 0 else BLUE["main"]
         g.append(circle(108, y - 7, 15, fill=c, stroke=OL, stroke_width=3))
@@ -672,9 +682,9 @@ def instructions():
         for parts in lines:
             spans = "".join(tspan(s, **(B if b else {"font_weight": "normal"})) for s, b in parts)
             g.append(text(136, y, spans, 22, OL, anchor="start"))
-            y += 30
-        y += 13
-    g.append(pill(400, 640, 260, 46, "Click to start"))
+            y += 29
+        y += 9
+    g.append(pill(400, 644, 260, 46, "Click to start"))
     return g
 
 

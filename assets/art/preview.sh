@@ -45,7 +45,8 @@ screen() { # full-screen picture -> its visible 800 x 600 part
   "$OUT/1-opening.png"
 
 # 2. blue talking: lit robot, bubble mirrored for blue, sample text at the
-#    game's text positions (bubble text from x -180, baselines 218 + k * -31.7;
+#    game's text positions (bubble text from x -180, baselines 218 + k * -31.7,
+#    at most two rows of insult and the strength;
 #    entry line from x -350 at baseline -263; threshold from x 115 at -179)
 # shellcheck disable=SC2046
 "$CONVERT" $(screen bg.jpg) \
@@ -55,9 +56,8 @@ screen() { # full-screen picture -> its visible 800 x 600 part
   $(screen interface-red.png) -geometry +0+0 -composite \
   -font "$FONT" -fill black -pointsize 22 \
   -annotate +220+82 "Your circuits are so slow that a toaster" \
-  -annotate +220+114 "beats you at chess, and your bolts" \
-  -annotate +220+145 "rattle like a tin of old buttons." \
-  -annotate +220+177 "Strength: 7" \
+  -annotate +220+114 "beats you at chess, and your bolts rattle." \
+  -annotate +220+145 "(strength 7)" \
   -annotate +50+563 "toaster chess" \
   -pointsize 35 -annotate +515+479 "42" \
   "$OUT/2-blue-talks.png"
@@ -86,12 +86,14 @@ screen() { # full-screen picture -> its visible 800 x 600 part
   "$OUT/3b-blue-falling.png"
 
 # 4. layout check: the opening view with the game's hot spots outlined in
-#    magenta (SEND area, entry box, threshold box, bubble text start, robot
-#    centre lines and the panel's top edge)
+#    magenta (SEND area, entry box, the threshold's paper window, the area
+#    the bubble text may cover, bubble text start, robot centre lines and the
+#    panel's top edge)
 "$CONVERT" "$OUT/2-blue-talks.png" -fill none -stroke magenta -strokewidth 1 \
   -draw "rectangle 662,536 766,570" \
   -draw "rectangle 40,535 650,575" \
-  -draw "rectangle 505,445 600,490" \
+  -draw "rectangle 506,438 566,488" \
+  -draw "rectangle 214,64 646,153" \
   -draw "line 220,25 220,175" \
   -draw "line 75,0 75,600" -draw "line 725,0 725,600" \
   -draw "line 0,435 800,435" \
