@@ -178,6 +178,8 @@ def step_install(ctx):
           "dpkg -L lists exactly the package's %d paths" % len(listed))
     check(shutil.which("vorblex") == "/usr/bin/vorblex",
           "vorblex on the PATH is /usr/bin/vorblex")
+    check(os.path.realpath("/usr/games/vorblex") == "/usr/bin/vorblex",
+          "/usr/games/vorblex leads to the same launcher")
     check(status("espeak-ng-data") == "install ok installed", "espeak-ng-data is installed")
     page = run(["man", "-w", "6", "vorblex"]).stdout.strip()
     check(page == "/usr/share/man/man6/vorblex.6.gz", "man finds vorblex(6): " + page)
