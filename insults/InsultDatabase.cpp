@@ -15,7 +15,7 @@ const char* const fallbackInsult = "Well... you suck";
 
 } // namespace
 
-InsultDatabase::InsultDatabase(const char* path) {
+InsultDatabase::InsultDatabase(const char* path, std::size_t commonFrom) : commonFrom(commonFrom) {
     const char* name = path ? path : "";
     std::ifstream file;
     // A directory opens like a file on Linux and then fails on the first
@@ -46,6 +46,8 @@ InsultDatabase::InsultDatabase(const char* path) {
     }
     buildIndex(gathered);
 }
+
+InsultDatabase::InsultDatabase(const char* path) : InsultDatabase(path, 0) {}
 
 void InsultDatabase::addInsult(const std::string& line, Gathered& gathered, std::string& scratch) {
     const auto number = static_cast<int32_t>(insults.size());
@@ -80,7 +82,19 @@ void InsultDatabase::buildIndex(Gathered& gathered) {
                 .emplace_hint(wordIndex.end(), entry->first,
                               std::set<int32_t>(entry->second.begin(), entry->second.end()))
                 ->first;
-        wordLists.emplace(std::string_view(word), std::move(entry->second));
+        const std::vector<int32_t>& numbers =
+            wordLists.emplace(std::string_view(word), std::move(entry->second)).first->second;
+        const bool common = commonFrom > 0
+                                ? numbers.size() >= commonFrom
+                                : WordSetSearch::worthABitmap(numbers.size(), insults.size());
+        if (common) {
+            std::vector<uint64_t>& bitmap = wordBitmaps[std::string_view(word)];
+            bitmap.assign((insults.size() + 63) / 64, 0);
+            for (int32_t number : numbers) {
+                bitmap[static_cast<std::size_t>(number) / 64] |=
+                    uint64_t{1} << (static_cast<std::size_t>(number) % 64);
+            }
+        }
     }
 }
 
@@ -104,6 +118,8 @@ void InsultDatabase::typedTerms(const std::string& text, std::vector<std::string
             term.weight -= 2;
         }
         term.insults = &wordLists.at(word);
+        const auto bitmap = wordBitmaps.find(word);
+        term.bitmap = bitmap == wordBitmaps.end() ? nullptr : &bitmap->second;
         terms.push_back(term);
     }
 }

@@ -20,6 +20,9 @@ class InsultDatabase {
     // file that cannot be read is reported on standard output and leaves the
     // database empty, so every typed line gets the fallback answer.
     explicit InsultDatabase(const char* path);
+    // The same, giving a bitmap to every word held by at least commonFrom
+    // insults, instead of to the words the search finds worth one; for tests.
+    InsultDatabase(const char* path, std::size_t commonFrom);
     InsultDatabase(const InsultDatabase&) = delete;
     InsultDatabase& operator=(const InsultDatabase&) = delete;
 
@@ -56,5 +59,8 @@ class InsultDatabase {
     // ascending array, which a match walks much faster than a tree. The keys
     // point at wordIndex's own keys, which never change after loading.
     std::unordered_map<std::string_view, std::vector<int32_t>> wordLists;
+    // The insults of the words that many insults hold, as bitmaps.
+    std::unordered_map<std::string_view, std::vector<uint64_t>> wordBitmaps;
+    std::size_t commonFrom = 0;
     WordSetSearch search;
 };

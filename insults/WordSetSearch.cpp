@@ -1,9 +1,17 @@
 #include "insults/WordSetSearch.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 namespace {
+
+// At most this many common words are tried set by set.
+constexpr std::size_t maxCommonWords = 8;
+
+bool holds(const std::vector<uint64_t>& bitmap, std::size_t insult) {
+    return (bitmap[insult / 64] >> (insult % 64)) & 1u;
+}
 
 // Puts into out the numbers that are in both ascending lists. When one list
 // is much shorter, its numbers are looked up in the other by binary search,
@@ -44,6 +52,19 @@ bool WordSetSearch::find(const std::vector<Term>& terms, const std::set<int32_t>
         totalWeight += term.weight;
     }
     if (terms.size() <= maskBits && totalWeight <= int64_t{0xffffffff}) {
+        // The bitmaps pay when few insults hold the rarer words.
+        std::size_t common = 0;
+        std::size_t rareEntries = 0;
+        for (const Term& term : terms) {
+            if (term.bitmap != nullptr && term.bitmap->size() * 64 >= count) {
+                ++common;
+            } else {
+                rareEntries += term.insults->size();
+            }
+        }
+        if (common <= maxCommonWords && rareEntries * 4 < count) {
+            return findWithBitmaps(terms, excluded, count, winner);
+        }
         return findByKey(terms, excluded, count, winner);
     }
     return findByNarrowing(terms, excluded, count, winner);
@@ -104,6 +125,146 @@ bool WordSetSearch::findByKey(const std::vector<Term>& terms, const std::set<int
         }
     }
     std::fill(keys.begin(), keys.end(), 0);
+    return top != 0;
+}
+
+bool WordSetSearch::findWithBitmaps(const std::vector<Term>& terms,
+                                    const std::set<int32_t>& excluded, std::size_t insultCount,
+                                    Winner& winner) {
+    keys.resize(insultCount, 0);
+    touched.clear();
+    std::vector<std::size_t> commonTerms;
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (terms[i].bitmap != nullptr && terms[i].bitmap->size() * 64 >= insultCount) {
+            commonTerms.push_back(i);
+        }
+    }
+    const auto step = [&](std::size_t i) {
+        return (static_cast<uint64_t>(terms[i].weight) << maskBits) | (uint64_t{1} << i);
+    };
+    // Keys for the insults that hold a rare word, common words included.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (next < commonTerms.size() && commonTerms[next] == i) {
+            ++next;
+            continue;
+        }
+        for (int32_t number : *terms[i].insults) {
+            if (number >= 0 && static_cast<std::size_t>(number) < insultCount) {
+                uint64_t& key = keys[static_cast<std::size_t>(number)];
+                if (key == 0) {
+                    touched.push_back(number);
+                }
+                key += step(i);
+            }
+        }
+    }
+    for (int32_t number : touched) {
+        for (std::size_t i : commonTerms) {
+            if (holds(*terms[i].bitmap, static_cast<std::size_t>(number))) {
+                keys[static_cast<std::size_t>(number)] += step(i);
+            }
+        }
+    }
+    for (int32_t number : excluded) {
+        if (number >= 0 && static_cast<std::size_t>(number) < insultCount) {
+            keys[static_cast<std::size_t>(number)] = 0;
+        }
+    }
+    uint64_t top = 0;
+    for (int32_t number : touched) {
+        top = std::max(top, keys[static_cast<std::size_t>(number)]);
+    }
+
+    // The insults that hold common words only. Trying the sets of common
+    // words from the best key down, the first set that some insult not yet
+    // said holds in full is the best of them: an insult holding more of the
+    // words would have matched a better set first. So those insults hold
+    // exactly that set, and none holds a rare word (its key would beat top).
+    bool commonOnly = false;
+    uint64_t allCommon = 0;
+    for (std::size_t i : commonTerms) {
+        allCommon += step(i);
+    }
+    if (allCommon > top) {
+        commonSets.clear();
+        for (uint32_t set = 1; set < (uint32_t{1} << commonTerms.size()); ++set) {
+            uint64_t key = 0;
+            for (std::size_t k = 0; k < commonTerms.size(); ++k) {
+                if ((set >> k) & 1u) {
+                    key += step(commonTerms[k]);
+                }
+            }
+            commonSets.emplace_back(key, set);
+        }
+        std::sort(commonSets.begin(), commonSets.end(), std::greater<>());
+        const std::size_t words = (insultCount + 63) / 64;
+        common.resize(words);
+        for (const auto& [key, set] : commonSets) {
+            if (key <= top) {
+                break;
+            }
+            std::fill(common.begin(), common.end(), ~uint64_t{0});
+            for (std::size_t k = 0; k < commonTerms.size(); ++k) {
+                if ((set >> k) & 1u) {
+                    const std::vector<uint64_t>& bitmap = *terms[commonTerms[k]].bitmap;
+                    for (std::size_t w = 0; w < words; ++w) {
+                        common[w] &= bitmap[w];
+                    }
+                }
+            }
+            // Bits beyond the last insult, and the insults said, hold nothing.
+            if (insultCount % 64 != 0) {
+                common[words - 1] &= (uint64_t{1} << (insultCount % 64)) - 1;
+            }
+            for (int32_t number : excluded) {
+                if (number >= 0 && static_cast<std::size_t>(number) < insultCount) {
+                    common[static_cast<std::size_t>(number) / 64] &=
+                        ~(uint64_t{1} << (static_cast<std::size_t>(number) % 64));
+                }
+            }
+            if (std::any_of(common.begin(), common.end(), [](uint64_t w) { return w != 0; })) {
+                top = key;
+                commonOnly = true;
+                break;
+            }
+        }
+    }
+
+    if (top != 0) {
+        winner.score = static_cast<int64_t>(top >> maskBits);
+        for (std::size_t i = 0; i < terms.size(); ++i) {
+            if ((top >> i) & 1u) {
+                winner.terms.push_back(i);
+            }
+        }
+        if (commonOnly) {
+            for (std::size_t w = 0; w < common.size(); ++w) {
+                for (uint64_t bits = common[w]; bits != 0; bits &= bits - 1) {
+                    winner.candidates.push_back(static_cast<int32_t>(
+                        w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits))));
+                }
+            }
+        } else {
+            // The winner holds a rare word; its holders with the top key are
+            // the candidates.
+            const std::vector<int32_t>* shortest = terms[winner.terms.front()].insults;
+            for (std::size_t i : winner.terms) {
+                if (terms[i].insults->size() < shortest->size()) {
+                    shortest = terms[i].insults;
+                }
+            }
+            for (int32_t number : *shortest) {
+                if (number >= 0 && static_cast<std::size_t>(number) < insultCount &&
+                    keys[static_cast<std::size_t>(number)] == top) {
+                    winner.candidates.push_back(number);
+                }
+            }
+        }
+    }
+    for (int32_t number : touched) {
+        keys[static_cast<std::size_t>(number)] = 0;
+    }
     return top != 0;
 }
 

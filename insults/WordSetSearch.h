@@ -26,6 +26,13 @@
 // word adds its weight above and its bit below, and comparing keys compares
 // by score first and then by the latest word held, which is the rule. Longer
 // lines find the top score first and then settle ties word by word.
+//
+// Words that many insults hold ("you", "are", "the") would make every search
+// walk most of the list. Such a word may come with a bitmap of its insults:
+// then only the insults that hold one of the rarer typed words get a key (the
+// common words are looked up in their bitmaps), and the insults that hold
+// common words only are found by trying the sets of common words, best key
+// first, on the bitmaps.
 class WordSetSearch {
   public:
     // One typed word: its weight (at least 1) and the numbers of the insults
@@ -34,7 +41,16 @@ class WordSetSearch {
     struct Term {
         int64_t weight = 0;
         const std::vector<int32_t>* insults = nullptr;
+        // Optionally the same insults as a bitmap: bit k % 64 of word k / 64
+        // for insult k, one bit for every insult below the search's count.
+        const std::vector<uint64_t>* bitmap = nullptr;
     };
+
+    // Whether a word held by that many of insultCount insults is worth a
+    // bitmap: the bitmap is then no larger than its list.
+    static bool worthABitmap(std::size_t holders, std::size_t insultCount) {
+        return holders * 32 >= insultCount;
+    }
 
     struct Winner {
         int64_t score = 0;
@@ -55,12 +71,17 @@ class WordSetSearch {
 
     bool findByKey(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
                    std::size_t insultCount, Winner& winner);
+    bool findWithBitmaps(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
+                         std::size_t insultCount, Winner& winner);
     bool findByNarrowing(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
                          std::size_t insultCount, Winner& winner);
 
     // Kept between searches so that a search allocates little; keys and
     // scores are all zero between searches.
     std::vector<uint64_t> keys;
+    std::vector<int32_t> touched;
+    std::vector<uint64_t> common;
+    std::vector<std::pair<uint64_t, uint32_t>> commonSets;
     std::vector<int64_t> scores;
     std::vector<int32_t> best;
     std::vector<int32_t> narrowed;
