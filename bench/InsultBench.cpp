@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -46,8 +47,11 @@ BigFile& bigFile() {
     return file;
 }
 
+// The game's own list, or the one VORBLEX_BENCH_INSULTS names (to time two
+// lists side by side in one session).
 InsultDatabase& shippedList() {
-    static InsultDatabase db(VORBLEX_SHIPPED_INSULTS);
+    static const char* const chosen = std::getenv("VORBLEX_BENCH_INSULTS");
+    static InsultDatabase db(chosen ? chosen : VORBLEX_SHIPPED_INSULTS);
     return db;
 }
 
@@ -122,6 +126,28 @@ void BM_MatchShippedList(benchmark::State& state) {
     matchRepeatedly(state, db, commonWordsOf(db, static_cast<std::size_t>(state.range(0))));
 }
 BENCHMARK(BM_MatchShippedList)->Arg(12)->Arg(16)->Arg(20)->Unit(benchmark::kMicrosecond);
+
+// What players really type: every line of the coverage corpus, each the
+// first of its battle.
+void BM_MatchPlayerLines(benchmark::State& state) {
+    InsultDatabase& db = shippedList();
+    std::vector<std::string> typed;
+    std::ifstream corpus(VORBLEX_PLAYER_LINES);
+    for (std::string line; std::getline(corpus, line);) {
+        typed.push_back(line);
+    }
+    std::string insult;
+    int32_t strength = 0;
+    for (auto _ : state) {
+        for (const std::string& line : typed) {
+            std::string text = line;
+            db.matchInsult(text, true, insult, strength);
+        }
+        benchmark::DoNotOptimize(strength);
+    }
+    state.counters["lines"] = static_cast<double>(typed.size());
+}
+BENCHMARK(BM_MatchPlayerLines)->Unit(benchmark::kMicrosecond);
 
 void literalRepeatedly(benchmark::State& state, InsultDatabase& db, const std::string& typed) {
     std::string insult;
