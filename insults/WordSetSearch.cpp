@@ -70,6 +70,34 @@ bool WordSetSearch::find(const std::vector<Term>& terms, const std::set<int32_t>
     return findByNarrowing(terms, excluded, count, winner);
 }
 
+void WordSetSearch::winningWords(std::size_t termCount, uint64_t top, Winner& winner) {
+    winner.score = static_cast<int64_t>(top >> maskBits);
+    for (std::size_t i = 0; i < termCount; ++i) {
+        if ((top >> i) & 1u) {
+            winner.terms.push_back(i);
+        }
+    }
+}
+
+void WordSetSearch::keyWinner(const std::vector<Term>& terms, std::size_t insultCount, uint64_t top,
+                              Winner& winner) const {
+    winningWords(terms.size(), top, winner);
+    // Every insult with the top key holds the winning words, so it is in each
+    // of their lists; the shortest list is the quickest to go through.
+    const std::vector<int32_t>* shortest = terms[winner.terms.front()].insults;
+    for (std::size_t i : winner.terms) {
+        if (terms[i].insults->size() < shortest->size()) {
+            shortest = terms[i].insults;
+        }
+    }
+    for (int32_t number : *shortest) {
+        if (number >= 0 && static_cast<std::size_t>(number) < insultCount &&
+            keys[static_cast<std::size_t>(number)] == top) {
+            winner.candidates.push_back(number);
+        }
+    }
+}
+
 bool WordSetSearch::findByKey(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
                               std::size_t insultCount, Winner& winner) {
     keys.resize(insultCount, 0);
@@ -102,27 +130,7 @@ bool WordSetSearch::findByKey(const std::vector<Term>& terms, const std::set<int
     }
     const uint64_t top = *std::max_element(std::begin(tops), std::end(tops));
     if (top != 0) {
-        winner.score = static_cast<int64_t>(top >> maskBits);
-        for (std::size_t i = 0; i < terms.size(); ++i) {
-            if ((top >> i) & 1u) {
-                winner.terms.push_back(i);
-            }
-        }
-        // Every insult with the top key holds the winning words, so it is in
-        // each of their lists; the shortest list is the quickest to go
-        // through.
-        const std::vector<int32_t>* shortest = terms[winner.terms.front()].insults;
-        for (std::size_t i : winner.terms) {
-            if (terms[i].insults->size() < shortest->size()) {
-                shortest = terms[i].insults;
-            }
-        }
-        for (int32_t number : *shortest) {
-            if (number >= 0 && static_cast<std::size_t>(number) < insultCount &&
-                keys[static_cast<std::size_t>(number)] == top) {
-                winner.candidates.push_back(number);
-            }
-        }
+        keyWinner(terms, insultCount, top, winner);
     }
     std::fill(keys.begin(), keys.end(), 0);
     return top != 0;
@@ -232,13 +240,8 @@ bool WordSetSearch::findWithBitmaps(const std::vector<Term>& terms,
     }
 
     if (top != 0) {
-        winner.score = static_cast<int64_t>(top >> maskBits);
-        for (std::size_t i = 0; i < terms.size(); ++i) {
-            if ((top >> i) & 1u) {
-                winner.terms.push_back(i);
-            }
-        }
         if (commonOnly) {
+            winningWords(terms.size(), top, winner);
             for (std::size_t w = 0; w < common.size(); ++w) {
                 for (uint64_t bits = common[w]; bits != 0; bits &= bits - 1) {
                     winner.candidates.push_back(static_cast<int32_t>(
@@ -246,20 +249,8 @@ bool WordSetSearch::findWithBitmaps(const std::vector<Term>& terms,
                 }
             }
         } else {
-            // The winner holds a rare word; its holders with the top key are
-            // the candidates.
-            const std::vector<int32_t>* shortest = terms[winner.terms.front()].insults;
-            for (std::size_t i : winner.terms) {
-                if (terms[i].insults->size() < shortest->size()) {
-                    shortest = terms[i].insults;
-                }
-            }
-            for (int32_t number : *shortest) {
-                if (number >= 0 && static_cast<std::size_t>(number) < insultCount &&
-                    keys[static_cast<std::size_t>(number)] == top) {
-                    winner.candidates.push_back(number);
-                }
-            }
+            // The winner holds a rare word, so its holders all have keys.
+            keyWinner(terms, insultCount, top, winner);
         }
     }
     for (int32_t number : touched) {

@@ -71,6 +71,11 @@ class WordSetSearch {
 
     bool findByKey(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
                    std::size_t insultCount, Winner& winner);
+    // The score and words of the top key.
+    static void winningWords(std::size_t termCount, uint64_t top, Winner& winner);
+    // The winner of the top key: its words, and the insults whose key it is.
+    void keyWinner(const std::vector<Term>& terms, std::size_t insultCount, uint64_t top,
+                   Winner& winner) const;
     bool findWithBitmaps(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
                          std::size_t insultCount, Winner& winner);
     bool findByNarrowing(const std::vector<Term>& terms, const std::set<int32_t>& excluded,
