@@ -11,6 +11,8 @@ int64_t nanoseconds(clockid_t clock) {
 }
 
 int64_t wallNow() { return nanoseconds(CLOCK_MONOTONIC); }
+// The whole process's time: the sound mixing and speech threads working
+// during a frame make a held swap look less held, never the other way round.
 int64_t processorNow() { return nanoseconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 void sleepFor(int64_t duration) {
@@ -44,7 +46,11 @@ void FramePacer::waitForFrame() {
         return;
     }
     sleep(nextFrame - now);
-    nextFrame += framePeriod;
+    // A signal the game survives can cut the sleep short: then this frame
+    // comes early and the count goes on from when it woke, so that the next
+    // due time never runs ahead of the clock.
+    const int64_t woke = wall();
+    nextFrame = (woke < nextFrame ? woke : nextFrame) + framePeriod;
 }
 
 void FramePacer::drawStarted() {

@@ -10,15 +10,17 @@ namespace {
 int64_t wallTime = 0;
 int64_t processorTime = 0;
 std::vector<int64_t> sleeps;
+// Whether a sleep is cut short after a millisecond.
+bool shortSleeps = false;
+
+constexpr int64_t ms = 1000000;
 
 int64_t fakeWall() { return wallTime; }
 int64_t fakeProcessor() { return processorTime; }
 void fakeSleep(int64_t duration) {
     sleeps.push_back(duration);
-    wallTime += duration;
+    wallTime += shortSleeps && duration > ms ? ms : duration;
 }
-
-constexpr int64_t ms = 1000000;
 
 class FramePacerTest : public ::testing::Test {
   protected:
@@ -58,6 +60,21 @@ TEST_F(FramePacerTest, ALateFrameIsNotMadeUpFor) {
     turn(pacer, 1 * ms, 0);
     ASSERT_EQ(sleeps.size(), 1u);
     EXPECT_EQ(sleeps[0], FramePacer::framePeriod - 1 * ms);
+}
+
+TEST_F(FramePacerTest, SleepsCutShortDoNotPushTheNextFrameAway) {
+    turn(pacer, 1 * ms, 0);
+    // A thousand sleeps each cut short after a millisecond, as by a signal
+    // handled a thousand times a second.
+    shortSleeps = true;
+    for (int i = 0; i < 1000; ++i) {
+        turn(pacer, 0, 0);
+    }
+    shortSleeps = false;
+    sleeps.clear();
+    turn(pacer, 0, 0);
+    ASSERT_EQ(sleeps.size(), 1u);
+    EXPECT_LE(sleeps[0], FramePacer::framePeriod);
 }
 
 TEST_F(FramePacerTest, HeldSwapsSetThePaceOnceSeen) {

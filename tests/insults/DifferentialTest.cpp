@@ -29,7 +29,8 @@ class RandomBattles {
     explicit RandomBattles(uint32_t seed) : random(seed) {}
 
     std::string insultFile() {
-        const int lines = pick(1, 24);
+        // Mostly small files; some longer than a bitmap's first word.
+        const int lines = pick(0, 9) == 0 ? pick(65, 200) : pick(1, 24);
         std::string file;
         for (int l = 0; l < lines; ++l) {
             const int words = pick(0, 6);
