@@ -8,14 +8,23 @@
 namespace testpics {
 
 namespace {
+// The pictures of one test program, removed when it exits.
+struct Folder {
+    std::filesystem::path path;
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 std::filesystem::path folder() {
-    static std::filesystem::path dir = [] {
+    static const Folder dir{[] {
         auto d = std::filesystem::temp_directory_path() /
                  ("vorblex-pics-" + std::to_string(static_cast<long>(::getpid())));
         std::filesystem::create_directories(d);
         return d;
-    }();
-    return dir;
+    }()};
+    return dir.path;
 }
 } // namespace
 
