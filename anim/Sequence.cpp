@@ -100,9 +100,17 @@ bool Sequence::update(float dt) {
             --repeats;
         }
         if (repeats == 0) {
+            // The sequence's own clock sums the same steps as its children's
+            // in another order, and may run out a hair before the last child
+            // does: whatever is still due plays to its end, so that a step
+            // at the very end (the entry line's clearing) is never lost.
+            for (int32_t i = current; i < childCount(); ++i) {
+                children[i]->finish();
+            }
+            current = childCount();
             finished = true;
             time = duration;
-            return true; // children still running are left as they are
+            return true;
         }
         const float overshoot = time - duration;
         current = 0;

@@ -6,32 +6,61 @@
 
 Camera* activeCamera = nullptr;
 
+namespace {
+
+// The last size asked of the window manager for a window that was not 4:3,
+// so that a manager that keeps its own size (a maximised window) is asked
+// once, not at every reshape; 0 when the window had the shape asked for.
+int askedWidth = 0;
+int askedHeight = 0;
+
+// In a window, the height follows the width, truncated, so that the window
+// keeps its 4:3 shape however the user drags it (and never less than 1 high:
+// X refuses a window of height 0), but never beyond the screen.
+void askForFourToThree(int w, int h) {
+    int wantWidth = w;
+    int wantHeight = std::max(1, static_cast<int>(w * 0.75));
+    const int screenWidth = glutGet(GLUT_SCREEN_WIDTH);
+    const int screenHeight = glutGet(GLUT_SCREEN_HEIGHT);
+    if (screenHeight > 0 && wantHeight > screenHeight) {
+        wantHeight = screenHeight;
+        wantWidth = std::max(1, static_cast<int>(static_cast<long>(screenHeight) * 4 / 3));
+    }
+    if (screenWidth > 0 && wantWidth > screenWidth) {
+        wantWidth = screenWidth;
+        wantHeight = std::max(1, static_cast<int>(static_cast<long>(screenWidth) * 3 / 4));
+    }
+    if (wantWidth == w && wantHeight == h) {
+        askedWidth = askedHeight = 0;
+    } else if (wantWidth != askedWidth || wantHeight != askedHeight) {
+        askedWidth = wantWidth;
+        askedHeight = wantHeight;
+        glutReshapeWindow(wantWidth, wantHeight);
+    }
+}
+
+} // namespace
+
 void Camera::reshape(int w, int h) {
     if (w < 1 || h < 1) {
         return;
     }
+    if (!fullscreen) {
+        askForFourToThree(w, h);
+    }
+    // Until the window has its 4:3 shape (and for good, when the window
+    // manager or the screen keeps another), the picture is the largest 4:3
+    // that fits, centred between black bars.
     int shownWidth = w;
-    int shownHeight = h;
-    if (fullscreen) {
-        // The largest 4:3 picture that fits, centred between black bars.
-        if (static_cast<long>(w) * 3 > static_cast<long>(h) * 4) {
-            shownWidth = std::max(1, static_cast<int>(static_cast<long>(h) * 4 / 3));
-        } else {
-            shownHeight = std::max(1, static_cast<int>(static_cast<long>(w) * 3 / 4));
-        }
-    } else {
-        // The height always follows the width, truncated, so that the window
-        // keeps its 4:3 shape however the user drags it. A window a pixel or
-        // two wide still gets a height of 1: X refuses a window of height 0.
-        shownHeight = std::max(1, static_cast<int>(w * 0.75));
-        if (shownHeight != h) {
-            glutReshapeWindow(w, shownHeight);
-        }
+    int shownHeight = std::max(1, static_cast<int>(w * 0.75));
+    if (shownHeight > h) {
+        shownHeight = h;
+        shownWidth = std::max(1, static_cast<int>(static_cast<long>(h) * 4 / 3));
     }
     windowWidth = w;
-    windowHeight = fullscreen ? h : shownHeight;
+    windowHeight = h;
     viewLeft = (w - shownWidth) / 2;
-    viewTop = fullscreen ? (h - shownHeight) / 2 : 0;
+    viewTop = (h - shownHeight) / 2;
     width = shownWidth;
     height = shownHeight;
     aspect = static_cast<double>(shownWidth) / shownHeight;

@@ -14,22 +14,23 @@ struct Camera {
     double fieldOfView = 55;
     int32_t perspective = 1;
 
-    // In a window the camera keeps the window at 4:3 and fills it. In
-    // fullscreen the screen's shape is not ours to change: the virtual space
-    // is shown as large as fits at 4:3, centred, and the rest of the screen
-    // is left to black bars.
+    // The picture is always 4:3: the largest that fits the window, centred,
+    // with black bars on the rest. In a window the camera also asks for a
+    // 4:3 window (the height following the width, within the screen), so
+    // the bars last only while the window manager keeps another shape, as
+    // it does for a maximised window. In fullscreen the screen's shape is
+    // not ours to change.
     bool fullscreen = false;
     // Where the picture lies in the window, in window pixels: width and height
-    // above, left and top edges here (both 0 in a window).
+    // above, left and top edges here (both 0 when the window is 4:3).
     int32_t viewLeft = 0;
     int32_t viewTop = 0;
     // The window's own size at the last reshape.
     int32_t windowWidth = 800;
     int32_t windowHeight = 600;
 
-    // Rebuilds the projection for a new window size; in a window it first
-    // keeps the window at 4:3 (the height follows the width, and is never
-    // less than 1). Sizes below 1 are ignored.
+    // Rebuilds the projection for a new window size. Sizes below 1 are
+    // ignored.
     void reshape(int w, int h);
 };
 

@@ -31,8 +31,9 @@ int windowedHeight = 600;
 
 bool altHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
 
-// Fullscreen shows the picture between black bars: clear the whole window
-// black, then the picture's own part with the usual clear colour.
+// A window of another shape than 4:3 shows the picture between black bars:
+// clear the whole window black, then the picture's own part with the usual
+// clear colour.
 void clearBars(const Camera& cam) {
     GLfloat usual[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, usual);
@@ -57,7 +58,8 @@ void onDisplay() {
     if (pacing) {
         gamePacer().drawStarted();
     }
-    if (activeCamera && activeCamera->fullscreen) {
+    if (activeCamera && (activeCamera->width != activeCamera->windowWidth ||
+                         activeCamera->height != activeCamera->windowHeight)) {
         clearBars(*activeCamera);
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -5,6 +5,7 @@
 namespace {
 constexpr int leftButton = 0;
 constexpr int buttonReleased = 1;
+constexpr unsigned char keyEnter = 13;
 } // namespace
 
 bool StartState::enter(State*) {
@@ -27,6 +28,16 @@ void StartState::mouse(int button, int state, int, int) {
     if (button != leftButton || state != buttonReleased) {
         return;
     }
+    advance();
+}
+
+void StartState::keyboard(unsigned char key, int, int) {
+    if (key == keyEnter || key == ' ') {
+        advance();
+    }
+}
+
+void StartState::advance() {
     if (showingInstructions == 0) {
         showingInstructions = 1;
         sprite.setTexture("./img/instructions.jpg");

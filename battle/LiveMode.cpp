@@ -3,6 +3,7 @@
 #include "app/Camera.h"
 #include "app/FrameClock.h"
 #include "app/Globals.h"
+#include "battle/BubbleText.h"
 
 #include <string>
 
@@ -24,9 +25,6 @@ constexpr float sendLeft = 262, sendRight = 366, sendBottom = -270, sendTop = -2
 // leaves it.
 constexpr float entryLeft = -356, entryRight = 246;
 
-// The speech bubble shows at most three lines of this many characters.
-constexpr std::string::size_type bubbleLine = 45;
-
 bool typeable(unsigned char key) {
     return (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || key == ' ';
 }
@@ -42,13 +40,20 @@ Sequence* talkAnimation(Sprite& robot, const char* lit, const char* plain) {
                         new Interval(0.15f, 1), nullptr);
 }
 
-// The loser tips over, then the banner drops in from above and straightens.
-Sequence* lossAnimation(Sprite& loser, float fallAngle, Sprite& banner) {
+// The loser tips over, then the banner drops in from above and straightens;
+// only then may the next battle start.
+Sequence* lossAnimation(Sprite& loser, float fallAngle, Sprite& banner, LiveMode* battle) {
     return new Sequence(
         new Blend(&loser, &Sprite::setAngle, 0.66f, 0.0f, fallAngle, nullptr),
         new Parallel(new Blend(&banner, &Sprite::setY, 0.5f, 800.0f, 0.0f, nullptr),
                      new Blend(&banner, &Sprite::setAngle, 0.5f, -60.0f, 0.0f, nullptr), nullptr),
-        nullptr);
+        new Func<LiveMode>(battle, &LiveMode::bannerLanded), nullptr);
+}
+
+// The hint shows at once, stays a moment and fades.
+Sequence* hintAnimation(Sprite& hint) {
+    return new Sequence(new Blend(&hint, &Sprite::setAlpha, 1.4f, 1.0f, 1.0f, nullptr),
+                        new Blend(&hint, &Sprite::setAlpha, 0.6f, 1.0f, 0.0f, nullptr), nullptr);
 }
 
 } // namespace
@@ -62,6 +67,8 @@ LiveMode::LiveMode(const char* stateName) : State(stateName) {
 bool LiveMode::enter(State*) {
     insultDatabase.resetUsed();
     inPlay = true;
+    canRestart = false;
+    lineSent = false;
 
     background = Sprite();
     fullView(background);
@@ -136,6 +143,17 @@ bool LiveMode::enter(State*) {
     speechText->y = 250;
     speechText->alpha = 0;
 
+    // In the panel's own yellow, beside the caption over the entry line.
+    hintText = new TextSprite(font);
+    hintText->red = 1.0f;
+    hintText->green = 0.88f;
+    hintText->blue = 0.54f;
+    hintText->alpha = 0;
+    hintText->scaleX = hintText->scaleY = hintText->scaleZ = 15;
+    hintText->x = -195;
+    hintText->y = -202;
+    hintAnim = nullptr;
+
     speechAnim = nullptr;
     voice = nullptr;
     voice = createSpeechVoice();
@@ -147,19 +165,23 @@ bool LiveMode::leave(State*) {
     delete inputField;
     delete thresholdText;
     delete speechText;
+    delete hintText;
     font = nullptr;
     inputField = nullptr;
     thresholdText = nullptr;
     speechText = nullptr;
+    hintText = nullptr;
 
     delete introAnim;
     delete blueTalk;
     delete redTalk;
     delete speechAnim;
+    delete hintAnim;
     introAnim = nullptr;
     blueTalk = nullptr;
     redTalk = nullptr;
     speechAnim = nullptr;
+    hintAnim = nullptr;
 
     releaseSpeechVoice(voice);
     return true;
@@ -173,6 +195,7 @@ void LiveMode::draw() {
     speechText->draw();
     panel.draw();
     inputField->draw();
+    hintText->draw();
     thresholdText->draw();
     loseBanner.draw();
 }
@@ -184,6 +207,9 @@ void LiveMode::update() {
     if (speechAnim) {
         moved = speechAnim->update(frameDelta) || moved;
     }
+    if (hintAnim) {
+        moved = hintAnim->update(frameDelta) || moved;
+    }
     moving = moved;
 }
 
@@ -192,7 +218,9 @@ void LiveMode::mouse(int, int state, int x, int y) {
         return;
     }
     if (!inPlay) {
-        switchState(this); // a new battle
+        if (canRestart) {
+            switchState(this); // a new battle
+        }
         return;
     }
     float vx = 0, vy = 0;
@@ -204,19 +232,24 @@ void LiveMode::mouse(int, int state, int x, int y) {
 
 void LiveMode::keyboard(unsigned char key, int, int) {
     if (!inPlay) {
-        if (key == keyEnter) {
+        if (key == keyEnter && canRestart) {
             switchState(this);
         }
         return;
     }
     if (typeable(key)) {
+        clearSentLine();
         inputField->insertChar(static_cast<char>(key));
     } else if (key == keyBackspace) {
+        clearSentLine();
         inputField->backspace();
     } else if (key == keyDelete) {
+        clearSentLine();
         inputField->deleteChar();
     } else if (key == keyEnter) {
         sayInsult();
+    } else if (key >= ' ' && key < keyDelete) {
+        hint("letters and spaces only");
     }
 }
 
@@ -228,11 +261,34 @@ void LiveMode::special(int key, int, int) {
     }
 }
 
+void LiveMode::clearSentLine() {
+    if (lineSent) {
+        lineSent = false;
+        inputField->clear();
+    }
+}
+
+void LiveMode::bannerLanded() { canRestart = true; }
+
+void LiveMode::hint(const char* text) {
+    hintText->setText("%s", text);
+    hintText->alpha = 1;
+    delete hintAnim;
+    hintAnim = hintAnimation(*hintText);
+    hintAnim->start();
+}
+
 void LiveMode::sayInsult() {
-    std::string typed = inputField->text();
-    if (typed.size() < 3) {
+    // The line on show was sent already: a second Enter is not a turn.
+    if (lineSent) {
         return;
     }
+    std::string typed = inputField->text();
+    if (typed.size() < 3) {
+        hint("type a few words first");
+        return;
+    }
+    lineSent = true;
     std::string reply;
     int32_t strength = 0;
     insultDatabase.matchInsult(typed, false, reply, strength);
@@ -246,16 +302,9 @@ void LiveMode::sayInsult() {
     }
     thresholdText->setText("%d", threshold);
 
-    // Long insults are broken with a hyphen to fit the bubble's width.
-    std::string shown = reply;
-    if (shown.size() > bubbleLine) {
-        shown.insert(bubbleLine, "-\n");
-    }
-    if (shown.size() > 2 * bubbleLine) {
-        shown.insert(2 * bubbleLine, "-\n");
-    }
-    const auto length = static_cast<int>(shown.size());
-    speechText->setText("%s\n(strength %d)", shown.c_str(), strength);
+    // Long insults wrap at spaces to fit the bubble's width.
+    const int length = bubbleLength(reply);
+    speechText->setText("%s\n(strength %d)", bubbleRows(reply).c_str(), strength);
 
     // The bubble's tail points at whoever speaks.
     speechBubble.scaleX = -speechBubble.scaleX;
@@ -271,7 +320,7 @@ void LiveMode::sayInsult() {
         new Parallel(new Blend(speechText, &Sprite::setAlpha, 0.5f, 1.0f, 0.0f, nullptr),
                      new Blend(&speechBubble, &Sprite::setAlpha, 0.5f, 1.0f, 0.0f, nullptr),
                      nullptr),
-        new Func<TextField>(inputField, &TextField::clear), nullptr);
+        new Func<LiveMode>(this, &LiveMode::clearSentLine), nullptr);
     speechAnim->start();
 
     // The speaker flickers while it talks, and the panel shows who is next.
@@ -287,8 +336,12 @@ void LiveMode::sayInsult() {
         loseBanner.setTexture(blueToMove ? "./img/lose-blue.png" : "./img/lose-red.png");
         loseBanner.y = 800;
         loseBanner.hidden = false;
-        speechAnim->append(blueToMove ? lossAnimation(blueRobot, 100.0f, loseBanner)
-                                      : lossAnimation(redRobot, -100.0f, loseBanner));
+        speechAnim->append(blueToMove ? lossAnimation(blueRobot, 100.0f, loseBanner, this)
+                                      : lossAnimation(redRobot, -100.0f, loseBanner, this));
+        // The panel names the winner, and nothing more can be typed.
+        panel.setTexture(blueToMove ? "./img/interface-red-won.png"
+                                    : "./img/interface-blue-won.png");
+        inputField->cursorSprite.hidden = true;
     }
     blueToMove = !blueToMove;
 }

@@ -34,6 +34,11 @@ class LiveMode : public State {
 
     // One turn: the typed words are answered with the best stored insult.
     void sayInsult();
+    // Takes the line last sent out of the entry line: at the first key of a
+    // new line, or at the end of the bubble if no key came before.
+    void clearSentLine();
+    // The end of the loss: the banner is in place and a new battle may start.
+    void bannerLanded();
 
     SoundBank sounds;
     Font* font = nullptr;
@@ -52,8 +57,21 @@ class LiveMode : public State {
     bool inPlay = false;
     int32_t threshold = 0;
     SpeechVoice* voice = nullptr;
+    // A short word under the entry line when a key or an Enter does nothing.
+    TextSprite* hintText = nullptr;
+    Sequence* hintAnim = nullptr;
+    // The entry line still shows the line last sent: the next key starts a
+    // new one, and Enter has nothing new to send.
+    bool lineSent = false;
+    // After a loss, a click or Enter starts the next battle only once the
+    // loser has fallen and the banner has landed.
+    bool canRestart = false;
     Parallel* introAnim = nullptr;
     Sequence* speechAnim = nullptr;
     // Whether any animation advanced in the last update.
     bool moving = true;
+
+  private:
+    // Shows a hint, which fades after a moment.
+    void hint(const char* text);
 };

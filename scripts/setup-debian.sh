@@ -10,6 +10,7 @@ PACKAGES="
   libsdl2-dev libsdl2-mixer-dev
   libespeak-ng-dev espeak-ng-data
   libgtest-dev libgmock-dev libbenchmark-dev
+  libhunspell-dev hunspell-en-us hunspell-en-gb openbox wmctrl
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick
   sox libsox-fmt-mp3 lame

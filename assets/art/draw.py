@@ -506,9 +506,14 @@ def backdrop(window=True):
 # the console along the bottom of the battle screen
 
 
-def panel(turn):
+def panel(turn, won=False):
+    """The console in the colours of the side to move, or, once a battle is
+    over, of the side that won it."""
     col = RED if turn == "red" else BLUE
-    name = "RED'S TURN" if turn == "red" else "BLUE'S TURN"
+    if won:
+        name = "RED WINS!" if turn == "red" else "BLUE WINS!"
+    else:
+        name = "RED'S TURN" if turn == "red" else "BLUE'S TURN"
     g = []
     # console body, opaque from row 532 down
     g.append(rect(-6, 532, 812, 280, 16, fill="url(#console)", stroke=OL, stroke_width=5))
@@ -524,14 +529,17 @@ def panel(turn):
     g.append(circle(59, 568, 3, fill="#ffffff"))
     g.append(text(202, 581, name, 27, col["main"], stroke=OL, sw=1.2))
     # threshold: the game writes the number from column 515 with its baseline
-    # on row 578.5; digits stand 30.6 rows tall and two of them end by column
-    # 556.  The paper window (inside its outline: columns 506..566, rows
-    # 538..588.5) leaves about 10 pixels all round a two-digit number, so its
-    # housing rises a little above the console's top edge.
-    g.append(text(478, 570, "THRESHOLD", 19, "#ffe08a", anchor="end"))
-    g.append(path("M490 563.2l-6 -5v10z", fill="#ffe08a"))
-    g.append(rect(495, 525, 82, 73, 12, fill="#1f2232", stroke=OL, stroke_width=4))
-    g.append(rect(504.5, 536.5, 63, 53.5, 7, fill="#fffbea", stroke=OL, stroke_width=3))
+    # on row 578.5; digits stand 30.6 rows tall, one digit ends by column
+    # 535.8 and two by 556.  The number grows to the right from a fixed start,
+    # so the paper window (inside its outline: columns 497..564, rows
+    # 538..588.5) is centred between the two widths: a one-digit and a
+    # two-digit number each sit within 5 pixels of its middle, with 7 pixels
+    # or more of paper on every side.  The housing rises a little above the
+    # console's top edge.
+    g.append(text(469, 570, "THRESHOLD", 19, "#ffe08a", anchor="end"))
+    g.append(path("M481 563.2l-6 -5v10z", fill="#ffe08a"))
+    g.append(rect(486, 525, 89, 73, 12, fill="#1f2232", stroke=OL, stroke_width=4))
+    g.append(rect(495.5, 536.5, 70, 53.5, 5, fill="#fffbea", stroke=OL, stroke_width=3))
     # a little row of lamps on the right for decoration
     for i, c in enumerate(("#ffd23f", "#7be36b", col["light"], "#ff6fa8", "#ffd23f")):
         cx = 628 + 28 * i
@@ -649,7 +657,7 @@ def splash():
     g.append(shadow(585, 628, 80))
     g.append(placed(red_robot("idle"), 215, 628, 0.68))
     g.append(placed(blue_robot("talk"), 585, 628, 0.68))
-    g.append(pill(400, 668, 290, 46, "Click to continue"))
+    g.append(pill(400, 668, 390, 46, "Click or press Enter"))
     return g
 
 
@@ -670,7 +678,7 @@ def instructions():
         [[("Strong insults make the ", 0), ("threshold", 1), (" on the panel rise.", 0)]],
         [[("An insult ", 0), ("weaker than the threshold", 1), (" loses the", 0)],
          [("battle, and that robot topples over!", 0)]],
-        [[("Click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
+        [[("Once the banner lands, click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
         [[("F11", 1), (" or ", 0), ("Alt+Enter", 1), (" switches full screen on and off.", 0)]],
         [[("Escape", 1), (", ", 0), ("Ctrl+Q", 1), (" or ", 0), ("Alt+F4", 1), (" quits the game.", 0)]],
     ]
@@ -684,7 +692,7 @@ def instructions():
             g.append(text(136, y, spans, 22, OL, anchor="start"))
             y += 29
         y += 9
-    g.append(pill(400, 644, 260, 46, "Click to start"))
+    g.append(pill(400, 644, 390, 46, "Click or press Enter to start"))
     return g
 
 
@@ -739,6 +747,8 @@ PICTURES = {
     "robot-blue-on": (800, 800, lambda: [blue_robot("talk")]),
     "interface-blue": (800, 800, lambda: [panel("blue")]),
     "interface-red": (800, 800, lambda: [panel("red")]),
+    "interface-blue-won": (800, 800, lambda: [panel("blue", won=True)]),
+    "interface-red-won": (800, 800, lambda: [panel("red", won=True)]),
     "speech": (1000, 300, lambda: [speech()]),
     "lose-red": (800, 800, lambda: [lose("red")]),
     "lose-blue": (800, 800, lambda: [lose("blue")]),

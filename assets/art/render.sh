@@ -46,7 +46,7 @@ jpg() { # name width height
 for name in splash instructions end bg; do
   jpg "$name" 800 800
 done
-for name in robot-red robot-red-on robot-blue robot-blue-on interface-blue interface-red lose-red lose-blue; do
+for name in robot-red robot-red-on robot-blue robot-blue-on interface-blue interface-red interface-blue-won interface-red-won lose-red lose-blue; do
   png "$name" 800 800
 done
 png speech 1000 300

@@ -2,13 +2,26 @@
 #include "tests/support/GlWindow.h"
 
 #include <GL/freeglut.h>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
 class CameraTest : public ::testing::Test {
   protected:
     void SetUp() override { testgl::ensureWindow(); }
+    // Until the window's new size has come back to the camera.
+    static void settle() {
+        for (int i = 0; i < 100; ++i) {
+            testgl::pumpEvents();
+            if (glutGet(GLUT_WINDOW_WIDTH) == camera.windowWidth &&
+                glutGet(GLUT_WINDOW_HEIGHT) == camera.windowHeight) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
     void TearDown() override {
         camera.reshape(800, 600);
         testgl::pumpEvents();
@@ -17,6 +30,9 @@ class CameraTest : public ::testing::Test {
 
 TEST_F(CameraTest, WidthDecidesTheHeightAtFourToThree) {
     camera.reshape(1000, 600);
+    settle();
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1000);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 750);
     EXPECT_EQ(camera.width, 1000);
     EXPECT_EQ(camera.height, 750);
     EXPECT_DOUBLE_EQ(camera.aspect, 1000.0 / 750.0);
@@ -24,16 +40,47 @@ TEST_F(CameraTest, WidthDecidesTheHeightAtFourToThree) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1000);
     EXPECT_EQ(viewport[3], 750);
-    testgl::pumpEvents();
-    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1000);
-    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 750);
 }
 
-TEST_F(CameraTest, HeightIsTruncatedNotRounded) {
-    camera.reshape(801, 123);
-    EXPECT_EQ(camera.height, 600);
-    camera.reshape(803, 600);
-    EXPECT_EQ(camera.height, 602); // 602.25
+TEST_F(CameraTest, HeightIsTruncatedNotRoundedAndStaysOnTheScreen) {
+    struct Case {
+        int w, h, wantW, wantH;
+    };
+    // The test screen is 1280 x 1024: a width of 1600 would want 1200 rows.
+    for (const Case& c :
+         {Case{801, 123, 801, 600}, Case{803, 600, 803, 602}, Case{1600, 400, 1280, 960}}) {
+        camera.reshape(c.w, c.h);
+        settle();
+        EXPECT_EQ(camera.width, c.wantW) << c.w << "x" << c.h;
+        EXPECT_EQ(camera.height, c.wantH) << c.w << "x" << c.h;
+    }
+}
+
+// A window manager may keep a window at its own size (maximised, tiled): the
+// picture is then letterboxed as in fullscreen, and clicks map through the
+// bars to the same places.
+TEST_F(CameraTest, AWindowOfAnotherShapeShowsThePictureBetweenBars) {
+    struct Case {
+        int w, h, shownW, shownH, left, top;
+    };
+    for (const Case& c : {Case{1280, 1005, 1280, 960, 0, 22}, Case{1000, 600, 800, 600, 100, 0}}) {
+        camera.reshape(c.w, c.h); // as delivered, before any new size
+        EXPECT_EQ(camera.width, c.shownW) << c.w << "x" << c.h;
+        EXPECT_EQ(camera.height, c.shownH) << c.w << "x" << c.h;
+        EXPECT_EQ(camera.viewLeft, c.left);
+        EXPECT_EQ(camera.viewTop, c.top);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[1], c.h - c.shownH - c.top);
+        // The lower edge of SEND (virtual y -268) is where the picture shows it.
+        float vx = 0, vy = 0;
+        const float s = static_cast<float>(c.shownW) / 800;
+        windowToVirtual(c.left + static_cast<int>(700 * s), c.top + static_cast<int>(568 * s), vx,
+                        vy);
+        EXPECT_NEAR(vx, 300, 1.5f);
+        EXPECT_NEAR(vy, -268, 1.5f);
+        settle();
+    }
 }
 
 TEST_F(CameraTest, ZeroOrNegativeSizesChangeNothing) {

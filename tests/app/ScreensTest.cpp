@@ -33,6 +33,7 @@ TEST_F(StartScreenTest, OnlyALeftButtonReleaseCounts) {
     startState.mouse(2, 1, 10, 10); // right release
     startState.mouse(1, 1, 10, 10); // middle release
     startState.mouse(0, 0, 10, 10); // left press
+    startState.keyboard('x', 0, 0);
     EXPECT_EQ(startState.showingInstructions, 0);
     EXPECT_EQ(pathOf(startState.sprite), "./img/splash.jpg");
     EXPECT_EQ(currentState, &startState);
@@ -44,6 +45,13 @@ TEST_F(StartScreenTest, FirstClickShowsInstructionsSecondStartsTheBattle) {
     EXPECT_EQ(pathOf(startState.sprite), "./img/instructions.jpg");
     EXPECT_EQ(currentState, &startState);
     startState.mouse(0, 1, 400, 300);
+    EXPECT_EQ(currentState, &liveMode);
+}
+
+TEST_F(StartScreenTest, EnterAndSpaceDoWhatAClickDoes) {
+    startState.keyboard(' ', 0, 0);
+    EXPECT_EQ(startState.showingInstructions, 1);
+    startState.keyboard(13, 0, 0);
     EXPECT_EQ(currentState, &liveMode);
 }
 

@@ -109,7 +109,6 @@ TEST_F(BattleTest, WeakerInsultThanTheThresholdLoses) {
     EXPECT_EQ(pathOf(liveMode.loseBanner), "./img/lose-red.png");
     EXPECT_EQ(liveMode.loseBanner.y, 800);
     EXPECT_TRUE(liveMode.blueToMove) << "the turn passes even after a loss";
-    EXPECT_EQ(pathOf(liveMode.panel), "./img/interface-blue.png");
 
     // The banner lands 3.16 + L / 15 s after the send, L being the length of
     // the insult shown ("Fiver!" or "Fiver, twice.").
@@ -134,26 +133,15 @@ TEST_F(BattleTest, BlueLosesTowardsTheRight) {
     EXPECT_EQ(liveMode.redRobot.angle, 0);
 }
 
-TEST_F(BattleTest, LongRepliesAreBrokenAtFortyFiveAndNinety) {
+TEST_F(BattleTest, LongRepliesWrapAtSpacesInTheBubble) {
     const std::string dots(100, '.');
     send("fortyfive");
     EXPECT_EQ(bubbleLines(),
               (std::vector<std::string>{"fortyfive " + dots.substr(0, 35), "(strength 9)"}));
     clearEntry();
     send("fortysix");
-    EXPECT_EQ(bubbleLines(), (std::vector<std::string>{"fortysix " + dots.substr(0, 36) + "-", ".",
-                                                       "(strength 8)"}));
-    clearEntry();
-    send("eightyeight");
-    std::string line88 = "eightyeight " + dots.substr(0, 76);
-    EXPECT_EQ(bubbleLines(), (std::vector<std::string>{line88.substr(0, 45) + "-",
-                                                       line88.substr(45), "(strength 11)"}));
-    clearEntry();
-    send("eightynine");
-    std::string line89 = "eightynine " + dots.substr(0, 78);
     EXPECT_EQ(bubbleLines(),
-              (std::vector<std::string>{line89.substr(0, 45) + "-", line89.substr(45, 43) + "-",
-                                        line89.substr(88), "(strength 10)"}));
+              (std::vector<std::string>{"fortysix", dots.substr(0, 37), "(strength 8)"}));
 }
 
 TEST_F(BattleTest, HoldTimeAndFlickerFollowTheShownLength) {
@@ -205,12 +193,18 @@ TEST_F(BattleTest, SendsShorterThanThreeCharactersChangeNothing) {
         EXPECT_TRUE(liveMode.blueToMove);
         EXPECT_EQ(liveMode.speechAnim, nullptr);
         EXPECT_EQ(pathOf(liveMode.panel), "./img/interface-blue.png");
+        EXPECT_EQ(liveMode.hintText->lines, std::vector<std::string>{"type a few words first"});
     }
 }
 
 TEST_F(BattleTest, OnlyLettersAndSpacesCanBeTypedAndEdited) {
+    EXPECT_EQ(liveMode.hintText->alpha, 0);
     type("ab1-c D!");
     EXPECT_EQ(liveMode.inputField->text(), "abc D");
+    EXPECT_EQ(liveMode.hintText->lines, std::vector<std::string>{"letters and spaces only"});
+    EXPECT_EQ(liveMode.hintText->alpha, 1);
+    play(2.1f);
+    EXPECT_EQ(liveMode.hintText->alpha, 0) << "the hint fades";
     liveMode.special(GLUT_KEY_LEFT, 0, 0);
     liveMode.special(GLUT_KEY_LEFT, 0, 0);
     liveMode.keyboard(8, 0, 0);   // backspace removes the c
@@ -264,31 +258,36 @@ TEST_F(BattleTest, SendButtonFollowsTheWindowSize) {
     testgl::pumpEvents();
 }
 
-TEST_F(BattleTest, SecondSendBeforeTheFadeKeepsTheOldTextAndRestartsTheBubble) {
+TEST_F(BattleTest, ANewLineTypedDuringTheBubbleIsSentWhole) {
     send("eighters");
-    const std::string first = bubbleLines()[0];
-    const float firstClears = 2 + static_cast<float>(first.size()) / 15;
     play(1.0f);
-    EXPECT_EQ(liveMode.speechBubble.alpha, 1);
-    liveMode.keyboard(enterKey, 0, 0); // red sends the words still in the entry line
-    EXPECT_TRUE(liveMode.blueToMove) << "the turn passed back to blue";
-    EXPECT_NE(bubbleLines()[0], first);
-    EXPECT_EQ(liveMode.speechBubble.alpha, 0) << "the new bubble fades in from nothing";
-    // The replaced animation never clears the entry line; the new one does,
-    // 2 + L / 15 s after its own send.
-    play(firstClears + 0.15f - 1.0f);
-    EXPECT_EQ(liveMode.inputField->text(), "eighters");
-    play(2.0f);
-    EXPECT_EQ(liveMode.inputField->text(), "");
+    liveMode.keyboard(enterKey, 0, 0); // a second Enter: not a turn
+    EXPECT_FALSE(liveMode.blueToMove);
+    EXPECT_EQ(liveMode.threshold, 6);
+    type("fiv");
+    EXPECT_EQ(liveMode.inputField->text(), "fiv") << "the sent line left at the first key";
+    play(5.0f); // the bubble ends: what is typed stays
+    type("er");
+    liveMode.keyboard(enterKey, 0, 0);
+    EXPECT_EQ(bubbleLines()[1], "(strength 5)");
+    play(5.0f);
+    EXPECT_EQ(liveMode.inputField->text(), "") << "cleared at the end of its bubble";
 }
 
-TEST_F(BattleTest, ClickOrEnterAfterALossStartsAFreshBattle) {
+TEST_F(BattleTest, ClickOrEnterAfterALossStartsAFreshBattleOnceTheBannerLanded) {
     for (bool byMouse : {false, true}) {
         send("eighters");
         clearEntry();
         send("fiver");
-        play(1.0f); // restart while the loss is still animating
         ASSERT_FALSE(liveMode.inPlay);
+        EXPECT_EQ(pathOf(liveMode.panel), "./img/interface-blue-won.png");
+        EXPECT_TRUE(liveMode.inputField->cursorSprite.hidden);
+        // The banner lands 3.16 + L / 15 s after the send.
+        play(3.0f);
+        liveMode.keyboard(enterKey, 0, 0);
+        liveMode.mouse(0, 1, 10, 10);
+        EXPECT_FALSE(liveMode.inPlay) << "too early: the banner is still falling";
+        play(2.0f);
         if (byMouse) {
             liveMode.mouse(2, 1, 10, 10);
         } else {
@@ -305,6 +304,7 @@ TEST_F(BattleTest, ClickOrEnterAfterALossStartsAFreshBattle) {
         EXPECT_EQ(liveMode.speechBubble.scaleX, 500);
         EXPECT_EQ(pathOf(liveMode.panel), "./img/interface-blue.png");
         EXPECT_EQ(liveMode.inputField->text(), "");
+        EXPECT_FALSE(liveMode.inputField->cursorSprite.hidden);
         EXPECT_TRUE(insultDatabase.usedInsults.empty());
         EXPECT_TRUE(insultDatabase.usedWords.empty());
         play(1.0f);

@@ -133,9 +133,11 @@ class Game:
     """One run of the game in its own X server and run directory."""
 
     def __init__(self, binary, run_dir, remove=(), replace=None, env=None, audio="dummy",
-                 launcher=None):
+                 launcher=None, window_manager=None):
         """launcher: start this command (an installed launcher) from an empty
-        folder instead of a copy of the run directory."""
+        folder instead of a copy of the run directory. window_manager: a
+        command (such as ["openbox"]) to manage the game's window, started in
+        the X server before the game."""
         self.tmp = tempfile.mkdtemp(prefix="vorblex-e2e-")
         self.dir = os.path.join(self.tmp, "run")
         if launcher:
@@ -163,6 +165,11 @@ class Game:
         self.env.update(env or {})
         self.out_path = os.path.join(self.tmp, "stdout.txt")
         self.out = open(self.out_path, "wb")
+        self.manager = None
+        if window_manager:
+            self.manager = subprocess.Popen(window_manager, env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._wait_for_manager()
         self.proc = subprocess.Popen(command, cwd=self.dir, env=self.env,
                                      stdout=self.out, stderr=subprocess.STDOUT)
         try:
@@ -191,6 +198,18 @@ class Game:
                 return found[0]
             time.sleep(0.1)
         raise RuntimeError("no window titled Vorblex appeared:\n" + self.output())
+
+    def _wait_for_manager(self, timeout=20):
+        """Until a window manager owns the screen (it has set its check
+        window on the root)."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            got = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                 capture_output=True, text=True).stdout
+            if "window id" in got:
+                return
+            time.sleep(0.1)
+        raise RuntimeError("the window manager did not start")
 
     def wait_for_frames(self, seconds=0.5):
         time.sleep(seconds)
@@ -308,6 +327,9 @@ class Game:
                 self.proc.kill()
                 self.proc.wait()
         self.out.close()
+        if self.manager:
+            self.manager.terminate()
+            self.manager.wait()
         self.xvfb.stop()
         shutil.rmtree(self.tmp, ignore_errors=True)
 

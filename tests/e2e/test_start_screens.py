@@ -70,12 +70,17 @@ class StartScreens(unittest.TestCase):
                 game.key(*keys)
                 self.assertEqual(game.wait_exit(), 0, "after %s" % keys)
 
-    def test_other_keys_do_nothing_on_the_start_screen(self):
+    def test_enter_and_space_advance_and_other_keys_do_nothing(self):
         game = self.start()
         before = game.screenshot()
-        game.key("a", "Return", "space", "F4", "ctrl+a")
+        game.key("a", "F4", "ctrl+a")
         self.assertTrue(game.alive())
         self.assertLooksLike(game.screenshot(), before, limit=1.0, what="the splash screen")
+        game.key("Return")
+        game.wait_for_change(before, "the instructions after Enter")
+        game.key("space")
+        self.assertIn("Loaded texture ./img/bg.jpg\n",
+                      game.wait_for_output("Loaded texture ./img/bg.jpg\n"), "no battle after Space")
 
     def test_missing_pictures_are_reported_and_clicks_still_work(self):
         game = self.start(remove=["img"])

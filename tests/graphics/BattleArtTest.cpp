@@ -47,7 +47,8 @@ std::unique_ptr<Font> BattleArtTest::font;
 TEST_F(BattleArtTest, ThresholdNumberHasPaperAllRound) {
     // Window pixels of the box's fill on every side of the digits' ink.
     constexpr int margin = 7;
-    for (const char* picture : {"./img/interface-blue.png", "./img/interface-red.png"}) {
+    for (const char* picture :
+         {"./img/interface-blue.png", "./img/interface-red.png", "./img/interface-red-won.png"}) {
         Sprite panel;
         panel.setTexture(picture);
         panel.scaleX = panel.scaleY = panel.scaleZ = 800;
@@ -95,6 +96,19 @@ TEST_F(BattleArtTest, ThresholdNumberHasPaperAllRound) {
             EXPECT_EQ(strays, 0) << picture << ": \"" << shown << "\" inked columns " << ink.left
                                  << ".." << ink.right << ", rows " << ink.bottom << ".." << ink.top
                                  << " (from the bottom) lack " << margin << " pixels of fill";
+            // The number grows from a fixed start, so one and two digits are
+            // both a little off the window's middle, never far.
+            const int row = (ink.bottom + ink.top) / 2;
+            int leftRoom = 0, rightRoom = 0;
+            while (std::abs(at(plain, ink.left - leftRoom - 1, row)[2] - fill[2]) <= 6) {
+                ++leftRoom;
+            }
+            while (std::abs(at(plain, ink.right + rightRoom + 1, row)[2] - fill[2]) <= 6) {
+                ++rightRoom;
+            }
+            EXPECT_LE(std::abs(leftRoom - rightRoom), 12)
+                << picture << ": \"" << shown << "\" has " << leftRoom << " pixels of paper left, "
+                << rightRoom << " right";
         }
     }
 }
