@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "battle/BubbleText.h"
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -16,8 +17,16 @@ constexpr int buttonReleased = 1;
 constexpr unsigned char keyBackspace = 8;
 constexpr unsigned char keyEnter = 13;
 constexpr unsigned char keyDelete = 127;
+constexpr int keyF2 = 2;      // GLUT_KEY_F2
 constexpr int keyLeft = 100;  // GLUT_KEY_LEFT
 constexpr int keyRight = 102; // GLUT_KEY_RIGHT
+
+// Blue's bubble shows this long before the computer starts to think, and
+// its line waits this long in the entry line before it is sent.
+constexpr float computerLooks = 1.0f;
+constexpr float computerChecks = 0.35f;
+// The window of the match score on the panel: its middle, and the baseline.
+constexpr float scoreMiddle = 291, scoreBaseline = -178;
 
 // The send button on the panel, in virtual units; the borders do not count.
 constexpr float sendLeft = 262, sendRight = 366, sendBottom = -270, sendTop = -236;
@@ -58,7 +67,9 @@ Sequence* hintAnimation(Sprite& hint) {
 
 } // namespace
 
-LiveMode::LiveMode(const char* stateName) : State(stateName) {
+LiveMode::LiveMode(const char* stateName)
+    : State(stateName),
+      computer(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {
     sounds.init();
     sounds.load("./sounds/bg.mp3", "bg");
     sounds.play("bg");
@@ -69,6 +80,7 @@ bool LiveMode::enter(State*) {
     inPlay = true;
     canRestart = false;
     lineSent = false;
+    computerStep = ComputerStep::idle;
 
     background = Sprite();
     fullView(background);
@@ -119,12 +131,20 @@ bool LiveMode::enter(State*) {
     thresholdText->setText("%d", threshold);
 
     // Robots slide in from beyond the edges while the panel rises into place.
-    introAnim =
-        new Parallel(new Blend(&panel, &Sprite::setY, 0.2f, -200.0f, 0.0f, nullptr),
-                     new Blend(inputField, &Sprite::setY, 0.2f, -463.0f, -263.0f, nullptr),
-                     new Blend(thresholdText, &Sprite::setY, 0.2f, -323.0f, -123.0f, nullptr),
-                     new Blend(&redRobot, &Sprite::setX, 0.4f, -625.0f, -325.0f, nullptr),
-                     new Blend(&blueRobot, &Sprite::setX, 0.4f, 625.0f, 325.0f, nullptr), nullptr);
+    scoreText = new TextSprite(font);
+    scoreText->red = scoreText->green = scoreText->blue = 0;
+    scoreText->alpha = 1;
+    scoreText->scaleX = scoreText->scaleY = scoreText->scaleZ = 22;
+    showScore();
+
+    introAnim = new Parallel(
+        new Blend(&panel, &Sprite::setY, 0.2f, -200.0f, 0.0f, nullptr),
+        new Blend(inputField, &Sprite::setY, 0.2f, -463.0f, -263.0f, nullptr),
+        new Blend(thresholdText, &Sprite::setY, 0.2f, -323.0f, -123.0f, nullptr),
+        new Blend(&redRobot, &Sprite::setX, 0.4f, -625.0f, -325.0f, nullptr),
+        new Blend(&blueRobot, &Sprite::setX, 0.4f, 625.0f, 325.0f, nullptr),
+        new Blend(scoreText, &Sprite::setY, 0.2f, scoreText->y - 200, scoreText->y, nullptr),
+        nullptr);
     introAnim->start();
 
     speechBubble = Sprite();
@@ -166,11 +186,14 @@ bool LiveMode::leave(State*) {
     delete thresholdText;
     delete speechText;
     delete hintText;
+    delete scoreText;
+    computerStep = ComputerStep::idle;
     font = nullptr;
     inputField = nullptr;
     thresholdText = nullptr;
     speechText = nullptr;
     hintText = nullptr;
+    scoreText = nullptr;
 
     delete introAnim;
     delete blueTalk;
@@ -194,6 +217,7 @@ void LiveMode::draw() {
     speechBubble.draw();
     speechText->draw();
     panel.draw();
+    scoreText->draw();
     inputField->draw();
     hintText->draw();
     thresholdText->draw();
@@ -210,7 +234,8 @@ void LiveMode::update() {
     if (hintAnim) {
         moved = hintAnim->update(frameDelta) || moved;
     }
-    moving = moved;
+    playComputer();
+    moving = moved || computerStep != ComputerStep::idle;
 }
 
 void LiveMode::mouse(int, int state, int x, int y) {
@@ -221,6 +246,9 @@ void LiveMode::mouse(int, int state, int x, int y) {
         if (canRestart) {
             switchState(this); // a new battle
         }
+        return;
+    }
+    if (computersTurn()) {
         return;
     }
     float vx = 0, vy = 0;
@@ -235,6 +263,9 @@ void LiveMode::keyboard(unsigned char key, int, int) {
         if (key == keyEnter && canRestart) {
             switchState(this);
         }
+        return;
+    }
+    if (computersTurn()) {
         return;
     }
     if (typeable(key)) {
@@ -254,6 +285,15 @@ void LiveMode::keyboard(unsigned char key, int, int) {
 }
 
 void LiveMode::special(int key, int, int) {
+    if (key == keyF2) {
+        // Back to the choice of who plays red.
+        startState.showChoice();
+        switchState(&startState);
+        return;
+    }
+    if (computersTurn()) {
+        return;
+    }
     if (key == keyLeft) {
         inputField->cursorLeft();
     } else if (key == keyRight) {
@@ -269,6 +309,64 @@ void LiveMode::clearSentLine() {
 }
 
 void LiveMode::bannerLanded() { canRestart = true; }
+
+void LiveMode::newMatch(Opponent who, ComputerLevel level) {
+    opponent = who;
+    computerLevel = level;
+    blueWins = redWins = 0;
+}
+
+bool LiveMode::computersTurn() const {
+    return opponent == Opponent::computer && inPlay && !blueToMove;
+}
+
+void LiveMode::playComputer() {
+    if (computerStep == ComputerStep::idle) {
+        return;
+    }
+    computerWait -= frameDelta;
+    while (computerWait <= 0 && computerStep != ComputerStep::idle) {
+        switch (computerStep) {
+        case ComputerStep::thinking:
+            computerLine = computer.chooseLine(insultDatabase, computerLevel, threshold);
+            if (computerLine.empty()) {
+                computerLine = "you are rusty"; // a list with nothing left to aim at
+            }
+            computerTyped = 0;
+            computerStep = ComputerStep::typing;
+            computerWait += computer.keyTime();
+            break;
+        case ComputerStep::typing:
+            // The same keys a player's fingers would press.
+            clearSentLine();
+            inputField->insertChar(computerLine[computerTyped++]);
+            if (computerTyped == computerLine.size()) {
+                computerStep = ComputerStep::sending;
+                computerWait += computerChecks;
+            } else {
+                computerWait += computer.keyTime();
+            }
+            break;
+        case ComputerStep::sending:
+            computerStep = ComputerStep::idle;
+            sayInsult();
+            break;
+        case ComputerStep::idle:
+            break;
+        }
+    }
+}
+
+void LiveMode::showScore() {
+    scoreText->setText("%d : %d", static_cast<int>(blueWins), static_cast<int>(redWins));
+    float width = 0;
+    for (char c : scoreText->lines[0]) {
+        width += static_cast<float>(font->advances[static_cast<unsigned char>(c) & 127]);
+    }
+    // Text is drawn from its origin, its first baseline a line below it.
+    scoreText->x = scoreMiddle - width * scoreText->scaleX / font->height / 2;
+    scoreText->y = scoreBaseline + scoreText->lineSpacing * scoreText->scaleY;
+}
 
 void LiveMode::hint(const char* text) {
     hintText->setText("%s", text);
@@ -338,10 +436,20 @@ void LiveMode::sayInsult() {
         loseBanner.hidden = false;
         speechAnim->append(blueToMove ? lossAnimation(blueRobot, 100.0f, loseBanner, this)
                                       : lossAnimation(redRobot, -100.0f, loseBanner, this));
+        if (blueToMove) {
+            ++redWins;
+        } else {
+            ++blueWins;
+        }
+        showScore();
         // The panel names the winner, and nothing more can be typed.
         panel.setTexture(blueToMove ? "./img/interface-red-won.png"
                                     : "./img/interface-blue-won.png");
         inputField->cursorSprite.hidden = true;
     }
     blueToMove = !blueToMove;
+    if (computersTurn()) {
+        computerStep = ComputerStep::thinking;
+        computerWait = computerLooks + computer.thinkingTime();
+    }
 }

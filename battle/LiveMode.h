@@ -8,15 +8,20 @@
 #include "app/State.h"
 #include "audio/SoundBank.h"
 #include "audio/SpeechVoice.h"
+#include "battle/ComputerPlayer.h"
 #include "graphics/Font.h"
 #include "graphics/Sprite.h"
 #include "graphics/TextSprite.h"
 
 #include <cstdint>
 
+// Who plays red: the second player at the same keyboard, or the computer.
+enum class Opponent { player, computer };
+
 // The battle screen: two robots on a backdrop, the control panel with the
-// entry line, the send button and the threshold, and the speech bubble. The
-// blue robot speaks first; the turn passes with every insult sent.
+// entry line, the send button, the threshold and the match score, and the
+// speech bubble. The blue robot speaks first; the turn passes with every
+// insult sent.
 class LiveMode : public State {
   public:
     // Starts the sound bank and the background music, which then loops for
@@ -34,6 +39,8 @@ class LiveMode : public State {
 
     // One turn: the typed words are answered with the best stored insult.
     void sayInsult();
+    // Who plays red from the next battle on; the match score starts again.
+    void newMatch(Opponent who, ComputerLevel level);
     // Takes the line last sent out of the entry line: at the first key of a
     // new line, or at the end of the bubble if no key came before.
     void clearSentLine();
@@ -66,6 +73,24 @@ class LiveMode : public State {
     // After a loss, a click or Enter starts the next battle only once the
     // loser has fallen and the banner has landed.
     bool canRestart = false;
+
+    // The match: who plays red, and the battles each side has won since the
+    // mode was chosen (or the game started).
+    Opponent opponent = Opponent::player;
+    ComputerLevel computerLevel = ComputerLevel::normal;
+    int32_t blueWins = 0;
+    int32_t redWins = 0;
+    TextSprite* scoreText = nullptr;
+
+    // Red's turn against the computer: it waits while blue's bubble shows,
+    // thinks, types its line key by key and sends it.
+    enum class ComputerStep { idle, thinking, typing, sending };
+    ComputerStep computerStep = ComputerStep::idle;
+    // Seconds until the computer's next step or key.
+    float computerWait = 0;
+    std::string computerLine;
+    std::size_t computerTyped = 0;
+    ComputerPlayer computer;
     Parallel* introAnim = nullptr;
     Sequence* speechAnim = nullptr;
     // Whether any animation advanced in the last update.
@@ -74,4 +99,10 @@ class LiveMode : public State {
   private:
     // Shows a hint, which fades after a moment.
     void hint(const char* text);
+    // Whether the computer has red's turn: the keyboard is not the player's.
+    bool computersTurn() const;
+    // The computer's part of a frame.
+    void playComputer();
+    // The score on the panel, centred in its window.
+    void showScore();
 };

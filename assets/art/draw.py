@@ -540,11 +540,12 @@ def panel(turn, won=False):
     g.append(path("M481 563.2l-6 -5v10z", fill="#ffe08a"))
     g.append(rect(486, 525, 89, 73, 12, fill="#1f2232", stroke=OL, stroke_width=4))
     g.append(rect(495.5, 536.5, 70, 53.5, 5, fill="#fffbea", stroke=OL, stroke_width=3))
-    # a little row of lamps on the right for decoration
-    for i, c in enumerate(("#ffd23f", "#7be36b", col["light"], "#ff6fa8", "#ffd23f")):
-        cx = 628 + 28 * i
-        g.append(circle(cx, 567, 9, fill=c, stroke=OL, stroke_width=3))
-        g.append(circle(cx - 3, 564, 2.5, fill="#ffffff", opacity=0.8))
+    # the match score: the game writes blue's wins and red's, "2 : 1",
+    # centred on column 691 with its baseline on row 578, digits 15 rows tall
+    g.append(rect(598, 548, 186, 44, 10, fill="#1f2232", stroke=OL, stroke_width=4))
+    g.append(rect(648, 553, 86, 34, 6, fill="#fffbea", stroke=OL, stroke_width=3))
+    g.append(text(624, 575, "BLUE", 13, BLUE["light"]))
+    g.append(text(758, 575, "RED", 13, RED["light"]))
     # caption and the entry line (text starts at column 50, baseline row 663)
     g.append(text(44, 626, "TYPE A FEW WORDS", 14, "#b7bfd6", anchor="start"))
     g.append(rect(40, 635, 610, 40, 9, fill="#fffdf2", stroke=OL, stroke_width=4))
@@ -661,38 +662,63 @@ def splash():
     return g
 
 
-def instructions():
+# The choice of game on the instructions picture: who plays red. The game
+# knows these boxes (StartState.cpp) to take clicks on them; picture pixels,
+# (left, top, right, bottom), each also the key 1 to 4.
+CHOICES = [
+    ("Two players", (84, 566, 284, 610)),
+    ("Easy", (316, 566, 440, 610)),
+    ("Normal", (452, 566, 576, 610)),
+    ("Hard", (588, 566, 712, 610)),
+]
+
+
+def instructions(chosen=0):
+    """How to play, with the choice of game; the chosen one is lit."""
     g = [backdrop(), rect(0, 0, 800, 800, fill="#2b2340", opacity=0.45)]
     g.append(rect(56, 108, 688, 584, 26, fill="url(#paper)", stroke=OL, stroke_width=6))
     g.append(rect(70, 122, 660, 556, 18, fill="none", stroke="#e9d6b0", stroke_width=3))
-    g.append(text(400, 180, "How to play", 46, OL, family=WIDE))
-    g.append(group(red_head("idle"), transform="translate(140 178) scale(.42) translate(-400 -200)"))
-    g.append(group(blue_head("idle"), transform="translate(660 178) scale(.42) translate(-400 -200)"))
+    g.append(text(400, 172, "How to play", 42, OL, family=WIDE))
+    g.append(group(red_head("idle"), transform="translate(140 168) scale(.38) translate(-400 -200)"))
+    g.append(group(blue_head("idle"), transform="translate(660 168) scale(.38) translate(-400 -200)"))
     B = {"font_weight": "bold"}
     items = [
-        [[("Type a few words and press ", 0), ("Enter", 1), (" or click ", 0), ("SEND", 1), (".", 0)]],
-        [[("Your robot answers with the stored insult that best", 0)],
-         [("matches your words, and shows its ", 0), ("strength", 1), (".", 0)]],
-        [[("Blue and red take turns at the same keyboard;", 0)],
-         [("the panel shows whose turn it is.", 0)]],
-        [[("Strong insults make the ", 0), ("threshold", 1), (" on the panel rise.", 0)]],
-        [[("An insult ", 0), ("weaker than the threshold", 1), (" loses the", 0)],
-         [("battle, and that robot topples over!", 0)]],
+        [[("Type a few words and press ", 0), ("Enter", 1), (" or click ", 0), ("SEND", 1),
+          (": your robot", 0)],
+         [("answers with the stored insult that best matches them.", 0)]],
+        [[("Strong insults make the ", 0), ("threshold", 1), (" rise; an insult ", 0),
+          ("weaker", 1)],
+         [("than the threshold loses the battle, and that robot topples!", 0)]],
         [[("Once the banner lands, click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
-        [[("F11", 1), (" or ", 0), ("Alt+Enter", 1), (" switches full screen on and off.", 0)]],
+        [[("F2", 1), (" comes back here. ", 0), ("F11", 1), (" or ", 0), ("Alt+Enter", 1),
+          (": full screen.", 0)]],
         [[("Escape", 1), (", ", 0), ("Ctrl+Q", 1), (" or ", 0), ("Alt+F4", 1), (" quits the game.", 0)]],
     ]
-    y = 238
+    y = 222
     for i, lines in enumerate(items):
         c = RED["main"] if i % 2 == 0 else BLUE["main"]
-        g.append(circle(108, y - 7, 15, fill=c, stroke=OL, stroke_width=3))
-        g.append(text(108, y, str(i + 1), 18, "#ffffff"))
+        g.append(circle(100, y - 7, 14, fill=c, stroke=OL, stroke_width=3))
+        g.append(text(100, y, str(i + 1), 17, "#ffffff"))
         for parts in lines:
             spans = "".join(tspan(s, **(B if b else {"font_weight": "normal"})) for s, b in parts)
-            g.append(text(136, y, spans, 22, OL, anchor="start"))
-            y += 29
-        y += 9
-    g.append(pill(400, 644, 390, 46, "Click or press Enter to start"))
+            g.append(text(126, y, spans, 20, OL, anchor="start"))
+            y += 26
+        y += 8
+    # the choice of game
+    g.append(line(84, 505, 716, 505, stroke="#e9d6b0", stroke_width=3))
+    g.append(text(184, 550, "Both robots, one keyboard", 18, OL))
+    g.append(text(514, 550, "Blue against the computer", 18, OL))
+    for i, (label, (x0, y0, x1, y1)) in enumerate(CHOICES):
+        lit = i == chosen
+        if lit:
+            g.append(rect(x0 - 6, y0 - 6, x1 - x0 + 12, y1 - y0 + 12, 14, fill="#ffd23f", stroke=OL,
+                          stroke_width=3))
+        g.append(rect(x0, y0, x1 - x0, y1 - y0, 10, fill=OL if lit else "#fffdf2", stroke=OL,
+                      stroke_width=3))
+        g.append(text((x0 + x1) / 2, y1 - 14, label, 20, "#ffffff" if lit else OL))
+        g.append(text(x0 + 12, y0 + 15, str(i + 1), 11, "#ffd23f" if lit else "#9a8f7a",
+                      anchor="start"))
+    g.append(text(400, 655, "Arrows or 1 to 4 to choose, Enter or a click to start", 18, "#5a3f6b"))
     return g
 
 
@@ -738,6 +764,9 @@ def icon():
 PICTURES = {
     "splash": (800, 800, splash),
     "instructions": (800, 800, instructions),
+    "instructions-easy": (800, 800, lambda: instructions(1)),
+    "instructions-normal": (800, 800, lambda: instructions(2)),
+    "instructions-hard": (800, 800, lambda: instructions(3)),
     "end": (800, 800, end),
     "bg": (800, 800, bg),
     "cursor": (32, 32, cursor),

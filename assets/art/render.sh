@@ -43,7 +43,7 @@ jpg() { # name width height
     -sampling-factor 4:2:0 -interlace none -quality 88 "$IMG/$1.jpg"
 }
 
-for name in splash instructions end bg; do
+for name in splash instructions instructions-easy instructions-normal instructions-hard end bg; do
   jpg "$name" 800 800
 done
 for name in robot-red robot-red-on robot-blue robot-blue-on interface-blue interface-red interface-blue-won interface-red-won lose-red lose-blue; do

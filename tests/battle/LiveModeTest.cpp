@@ -31,6 +31,7 @@ class BattleTest : public ::testing::Test {
     }
     void TearDown() override {
         liveMode.leave(nullptr);
+        liveMode.newMatch(Opponent::player, ComputerLevel::normal);
         currentState = nullptr;
     }
 
@@ -281,6 +282,8 @@ TEST_F(BattleTest, ClickOrEnterAfterALossStartsAFreshBattleOnceTheBannerLanded) 
         send("fiver");
         ASSERT_FALSE(liveMode.inPlay);
         EXPECT_EQ(pathOf(liveMode.panel), "./img/interface-blue-won.png");
+        EXPECT_EQ(liveMode.scoreText->lines, std::vector<std::string>{byMouse ? "2 : 0" : "1 : 0"})
+            << "the match goes on";
         EXPECT_TRUE(liveMode.inputField->cursorSprite.hidden);
         // The banner lands 3.16 + L / 15 s after the send.
         play(3.0f);
@@ -309,6 +312,36 @@ TEST_F(BattleTest, ClickOrEnterAfterALossStartsAFreshBattleOnceTheBannerLanded) 
         EXPECT_TRUE(insultDatabase.usedWords.empty());
         play(1.0f);
     }
+}
+
+TEST_F(BattleTest, TheComputerTypesRedsLineByItselfAndF2StopsIt) {
+    liveMode.newMatch(Opponent::computer, ComputerLevel::hard);
+    EXPECT_EQ(liveMode.scoreText->lines, std::vector<std::string>{"0 : 0"});
+    send("eighters");
+    play(0.9f); // blue's bubble shows first, then the computer thinks
+    send("abc");
+    liveMode.mouse(0, 1, 700, 550); // SEND
+    EXPECT_EQ(liveMode.inputField->text(), "eighters") << "red's turn is not the player's";
+    EXPECT_FALSE(liveMode.blueToMove);
+    play(1.5f);
+    const std::string& typing = liveMode.inputField->text();
+    ASSERT_FALSE(typing.empty());
+    EXPECT_EQ(liveMode.computerLine.compare(0, typing.size(), typing), 0) << typing;
+    EXPECT_LT(typing.size(), liveMode.computerLine.size()) << "typed at once";
+    play(3.0f);
+    EXPECT_TRUE(liveMode.blueToMove) << "the computer has sent its line";
+    EXPECT_EQ(liveMode.inputField->text(), liveMode.computerLine);
+
+    // A new battle keeps the computer; back to the choice while it types.
+    switchState(&liveMode);
+    send("eighters");
+    play(2.4f);
+    ASSERT_EQ(liveMode.computerStep, LiveMode::ComputerStep::typing);
+    liveMode.special(GLUT_KEY_F2, 0, 0);
+    EXPECT_EQ(currentState, &startState);
+    EXPECT_EQ(startState.showingInstructions, 1);
+    EXPECT_EQ(liveMode.computerStep, LiveMode::ComputerStep::idle);
+    EXPECT_EQ(liveMode.inputField, nullptr) << "the battle was left";
 }
 
 TEST_F(BattleTest, EveryInsultIsSaidOnlyOncePerBattle) {
