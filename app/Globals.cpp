@@ -2,7 +2,7 @@
 // because C++ only fixes the order of construction within a translation unit.
 // They are built top to bottom before main() and destroyed bottom to top at
 // exit. <iostream> comes first so that standard output works while they are
-// being built (the sound bank and the insult list report on it).
+// being built (the insult list reports on it).
 #include <iostream>
 
 #include "app/Globals.h"
@@ -10,7 +10,8 @@
 // 1. The camera, with its defaults.
 Camera camera;
 
-// 2. The battle screen; building it starts the background music.
+// 2. The battle screen. Its sound bank plays the music from the start of
+// main() to the end of the run.
 LiveMode liveMode("live");
 
 // 3. The start and end screens.

@@ -1,11 +1,13 @@
 #include "app/Shell.h"
 
 #include "app/Camera.h"
+#include "app/Controls.h"
 #include "app/FrameClock.h"
 #include "app/FramePacer.h"
 #include "app/QuitSignals.h"
 #include "app/State.h"
 #include "app/SwapControl.h"
+#include "app/Toast.h"
 
 #include <GL/freeglut.h>
 #include <cstdlib>
@@ -31,6 +33,8 @@ int windowedHeight = 600;
 
 bool altHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
 
+void playerTogglesFullscreen();
+
 // A window of another shape than 4:3 shows the picture between black bars:
 // clear the whole window black, then the picture's own part with the usual
 // clear colour.
@@ -51,6 +55,9 @@ void onReshape(int width, int height) {
     pictureStale = true;
     if (activeCamera) {
         activeCamera->reshape(width, height);
+        if (!activeCamera->fullscreen) {
+            windowResized(width, height);
+        }
     }
 }
 
@@ -68,6 +75,7 @@ void onDisplay() {
     if (currentState) {
         currentState->draw();
     }
+    drawToast();
     glPopMatrix();
     glutSwapBuffers();
     if (pacing) {
@@ -85,7 +93,8 @@ void onIdle() {
     if (currentState) {
         currentState->update();
     }
-    const bool animating = currentState && currentState->animating();
+    const bool toastShows = updateToast();
+    const bool animating = (currentState && currentState->animating()) || toastShows;
     // Hidden, the game goes on (the speech and its bubble keep their time)
     // but draws nothing.
     if (windowShown && (pictureStale || animating || wasAnimating)) {
@@ -130,7 +139,7 @@ void onKeyboard(unsigned char key, int x, int y) {
         std::exit(0);
     }
     if (key == keyEnter && altHeld()) {
-        toggleFullscreen();
+        playerTogglesFullscreen();
         return;
     }
     if (currentState) {
@@ -151,7 +160,10 @@ void onSpecial(int key, int x, int y) {
         std::exit(0);
     }
     if (key == GLUT_KEY_F11) {
-        toggleFullscreen();
+        playerTogglesFullscreen();
+        return;
+    }
+    if (soundKey(key)) {
         return;
     }
     if (currentState) {
@@ -190,10 +202,11 @@ void setDepthTesting(bool depth, bool alphaTest) {
     }
 }
 
-void openGameWindow(int& argc, char** argv, const char* title) {
+void openGameWindow(int& argc, char** argv, const char* title, int width, int height) {
+    // Before glutInit, so that GLUT's own -geometry still wins.
+    glutInitWindowSize(width, height);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
     glutCreateWindow(title);
 }
 
@@ -229,6 +242,16 @@ void toggleFullscreen() {
         glutReshapeWindow(windowedWidth, windowedHeight);
     }
 }
+
+namespace {
+// Fullscreen by the player's key, which the settings keep.
+void playerTogglesFullscreen() {
+    toggleFullscreen();
+    if (activeCamera) {
+        fullscreenChanged(activeCamera->fullscreen);
+    }
+}
+} // namespace
 
 void startFramePacing() {
     gamePacer().setSwapControl(requestSwapInterval());

@@ -28,8 +28,9 @@ void startFramePacing();
 void setFaceCulling(bool on);
 void setDepthTesting(bool depth, bool alphaTest);
 
-// Starts GLUT and opens the game's 800 x 600 double-buffered window.
-void openGameWindow(int& argc, char** argv, const char* title);
+// Starts GLUT and opens the game's double-buffered window, 800 x 600 unless
+// another size is asked for.
+void openGameWindow(int& argc, char** argv, const char* title, int width = 800, int height = 600);
 // Once the window exists: the game's camera, orthographic over the virtual
 // space, becomes the active one.
 void useGameCamera();

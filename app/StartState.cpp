@@ -1,6 +1,7 @@
 #include "app/StartState.h"
 
 #include "app/Camera.h"
+#include "app/Controls.h"
 #include "app/Globals.h"
 
 namespace {
@@ -100,5 +101,6 @@ void StartState::advance() {
     const ComputerLevel levels[] = {ComputerLevel::normal, ComputerLevel::easy,
                                     ComputerLevel::normal, ComputerLevel::hard};
     liveMode.newMatch(choice == 0 ? Opponent::player : Opponent::computer, levels[choice]);
+    gameChosen(choice);
     switchState(&liveMode);
 }

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -101,4 +102,25 @@ int SoundBank::play(const char* name) {
     }
     std::cout << "ERROR: Sample " << name << " not found" << std::endl;
     return 0;
+}
+
+void SoundBank::setPaused(const char* name, bool paused) {
+    if (!audioOpen || !name) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (channels[i] != 0 && std::strcmp(names[i], name) == 0) {
+            if (paused) {
+                Mix_Pause(channels[i] - 1);
+            } else {
+                Mix_Resume(channels[i] - 1);
+            }
+        }
+    }
+}
+
+void SoundBank::setVolume(int percent) {
+    if (audioOpen) {
+        Mix_Volume(-1, std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100);
+    }
 }

@@ -37,6 +37,11 @@ class SoundBank {
     // when nothing was played.
     int play(const char* name);
 
+    // Holds or resumes where it was the sample carrying name, if it plays.
+    void setPaused(const char* name, bool paused);
+    // The loudness of every sample, 0 to 100 percent of full.
+    void setVolume(int percent);
+
   private:
     // Parallel tables, one entry per slot, filled in load order.
     Mix_Chunk* samples[capacity];

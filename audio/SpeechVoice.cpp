@@ -4,6 +4,8 @@
 #include <SDL2/SDL_mixer.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -25,6 +27,9 @@ class SpeechVoice {
 };
 
 namespace {
+
+// Read by the audio thread at every mix, set from the game's.
+std::atomic<int> speechLoudness{100};
 
 // English with espeak-ng's "robosoft" variant; plain English if the variant
 // is missing.
@@ -279,7 +284,8 @@ void SpeechEngine::mixInto(Uint8* output, int bytes) {
     }
     if (got > 0) {
         // Adds with clipping, on top of the music and the other channels.
-        SDL_MixAudioFormat(output, mixBuffer.data(), format, got, SDL_MIX_MAXVOLUME);
+        SDL_MixAudioFormat(output, mixBuffer.data(), format, got,
+                           speechLoudness.load() * SDL_MIX_MAXVOLUME / 100);
     }
 }
 
@@ -313,6 +319,8 @@ SpeechVoice* createSpeechVoice() {
     const uint64_t id = engine->openVoice();
     return id ? new SpeechVoice(id) : nullptr;
 }
+
+void setSpeechVolume(int percent) { speechLoudness = std::clamp(percent, 0, 100); }
 
 void speakText(SpeechVoice* voice, const char* text) {
     if (voice && text && runningEngine) {

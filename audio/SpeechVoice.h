@@ -21,3 +21,7 @@ void speakText(SpeechVoice* voice, const char* text);
 // Ends the voice, dropping whatever it had still to say, and sets it to
 // nullptr. Safe while it is speaking, and for nullptr.
 void releaseSpeechVoice(SpeechVoice*& voice);
+
+// How loud every voice speaks, 0 to 100 percent of full; for all voices, old
+// and new.
+void setSpeechVolume(int percent);

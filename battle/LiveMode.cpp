@@ -70,9 +70,13 @@ Sequence* hintAnimation(Sprite& hint) {
 LiveMode::LiveMode(const char* stateName)
     : State(stateName),
       computer(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {
+}
+
+void LiveMode::startMusic(bool playing) {
     sounds.init();
     sounds.load("./sounds/bg.mp3", "bg");
     sounds.play("bg");
+    sounds.setPaused("bg", !playing);
 }
 
 bool LiveMode::enter(State*) {
@@ -391,7 +395,9 @@ void LiveMode::sayInsult() {
     int32_t strength = 0;
     insultDatabase.matchInsult(typed, false, reply, strength);
 
-    speakText(voice, reply.c_str());
+    if (voiceOn) {
+        speakText(voice, reply.c_str());
+    }
 
     // The threshold only grows: three quarters of the strongest insult so far.
     const double raised = 0.75 * static_cast<double>(strength);

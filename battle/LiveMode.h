@@ -24,9 +24,11 @@ enum class Opponent { player, computer };
 // insult sent.
 class LiveMode : public State {
   public:
-    // Starts the sound bank and the background music, which then loops for
-    // the whole run, whatever screen is showing.
     explicit LiveMode(const char* stateName);
+    // Starts the sound bank and the background music, which then loops for
+    // the whole run, whatever screen is showing (held, while the player has
+    // it off). The game does it first thing, once it has read its options.
+    void startMusic(bool playing);
 
     bool enter(State* previous) override;
     bool leave(State* next) override;
@@ -64,6 +66,8 @@ class LiveMode : public State {
     bool inPlay = false;
     int32_t threshold = 0;
     SpeechVoice* voice = nullptr;
+    // Whether insults are spoken (the player may turn the voice off).
+    bool voiceOn = true;
     // A short word under the entry line when a key or an Enter does nothing.
     TextSprite* hintText = nullptr;
     Sequence* hintAnim = nullptr;

@@ -16,6 +16,21 @@ const char* const fallbackInsult = "Well... you suck";
 } // namespace
 
 InsultDatabase::InsultDatabase(const char* path, std::size_t commonFrom) : commonFrom(commonFrom) {
+    read(path, {});
+}
+
+void InsultDatabase::reload(const char* path, const std::vector<std::string>& extra) {
+    insults.clear();
+    wordIndex.clear();
+    usedInsults.clear();
+    usedWords.clear();
+    allInsults.clear();
+    wordLists.clear();
+    wordBitmaps.clear();
+    read(path, extra);
+}
+
+void InsultDatabase::read(const char* path, const std::vector<std::string>& extra) {
     const char* name = path ? path : "";
     std::ifstream file;
     // A directory opens like a file on Linux and then fails on the first
@@ -26,13 +41,12 @@ InsultDatabase::InsultDatabase(const char* path, std::size_t commonFrom) : commo
         // CR LF files read the same everywhere.
         file.open(name, std::ios::in | std::ios::binary);
     }
-    if (!file.is_open()) {
-        std::cout << "Could not find insult file: " << name << std::endl;
-        return;
-    }
     std::string line;
     std::string scratch;
     Gathered gathered;
+    if (!file.is_open()) {
+        std::cout << "Could not find insult file: " << name << std::endl;
+    }
     // Numbers are 32-bit; a file with more lines than that keeps the first
     // ones.
     while (insults.size() < static_cast<std::size_t>(std::numeric_limits<int32_t>::max()) &&
@@ -43,6 +57,11 @@ InsultDatabase::InsultDatabase(const char* path, std::size_t commonFrom) : commo
             line.pop_back();
         }
         addInsult(line, gathered, scratch);
+    }
+    for (const std::string& own : extra) {
+        if (insults.size() < static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
+            addInsult(own, gathered, scratch);
+        }
     }
     buildIndex(gathered);
 }

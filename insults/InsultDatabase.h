@@ -23,6 +23,10 @@ class InsultDatabase {
     // The same, giving a bitmap to every word held by at least commonFrom
     // insults, instead of to the words the search finds worth one; for tests.
     InsultDatabase(const char* path, std::size_t commonFrom);
+    // Reads the insults again from the file at path (reported as above),
+    // and then extra lines, which join them as further insults; what was
+    // said is forgotten.
+    void reload(const char* path, const std::vector<std::string>& extra);
     InsultDatabase(const InsultDatabase&) = delete;
     InsultDatabase& operator=(const InsultDatabase&) = delete;
 
@@ -48,6 +52,7 @@ class InsultDatabase {
     std::set<int32_t> allInsults;
 
   private:
+    void read(const char* path, const std::vector<std::string>& extra);
     // Word lists gathered while reading, before they go into wordIndex.
     using Gathered = std::unordered_map<std::string, std::vector<int32_t>>;
     void addInsult(const std::string& line, Gathered& gathered, std::string& scratch);

@@ -692,6 +692,8 @@ def instructions(chosen=0):
         [[("Once the banner lands, click or press ", 0), ("Enter", 1), (" for a new battle.", 0)]],
         [[("F2", 1), (" comes back here. ", 0), ("F11", 1), (" or ", 0), ("Alt+Enter", 1),
           (": full screen.", 0)]],
+        [[("F5", 1), (" music, ", 0), ("F6", 1), (" voice on and off; ", 0), ("F7", 1), (" and ", 0),
+          ("F8", 1), (": quieter and louder.", 0)]],
         [[("Escape", 1), (", ", 0), ("Ctrl+Q", 1), (" or ", 0), ("Alt+F4", 1), (" quits the game.", 0)]],
     ]
     y = 222

@@ -133,20 +133,21 @@ class Game:
     """One run of the game in its own X server and run directory."""
 
     def __init__(self, binary, run_dir, remove=(), replace=None, env=None, audio="dummy",
-                 launcher=None, window_manager=None):
+                 launcher=None, window_manager=None, args=()):
         """launcher: start this command (an installed launcher) from an empty
-        folder instead of a copy of the run directory. window_manager: a
+        folder instead of a copy of the run directory. args: the game's
+        command line. window_manager: a
         command (such as ["openbox"]) to manage the game's window, started in
         the X server before the game."""
         self.tmp = tempfile.mkdtemp(prefix="vorblex-e2e-")
         self.dir = os.path.join(self.tmp, "run")
         if launcher:
             os.makedirs(self.dir)
-            command = [launcher]
+            command = [launcher, *args]
         else:
             shutil.copytree(run_dir, self.dir)
             shutil.copy(binary, os.path.join(self.dir, "vorblex"))
-            command = ["./vorblex"]
+            command = ["./vorblex", *args]
         for rel in remove:
             target = os.path.join(self.dir, rel)
             if os.path.isdir(target):
@@ -162,6 +163,12 @@ class Game:
         self.env.pop("XAUTHORITY", None)
         if audio is not None:
             self.env["SDL_AUDIODRIVER"] = audio
+        # Settings and one's own insults live in folders of the test's own,
+        # empty unless the test puts something there.
+        self.config_home = os.path.join(self.tmp, "config")
+        self.data_home = os.path.join(self.tmp, "data")
+        self.env["XDG_CONFIG_HOME"] = self.config_home
+        self.env["XDG_DATA_HOME"] = self.data_home
         self.env.update(env or {})
         self.out_path = os.path.join(self.tmp, "stdout.txt")
         self.out = open(self.out_path, "wb")

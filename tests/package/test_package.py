@@ -186,8 +186,19 @@ def step_install(ctx):
 
 
 def step_play(ctx):
+    launcher = shutil.which("vorblex")
+    version = subprocess.run([launcher, "--version"], capture_output=True, text=True, timeout=60)
+    check(version.returncode == 0 and version.stdout == "Vorblex %s\n" % ctx.version,
+          "the launcher passes --version on: " + version.stdout)
+    # A settings file of the player's, and an option on top of it.
+    config = tempfile.mkdtemp(prefix="vorblex-config-")
+    os.makedirs(os.path.join(config, "vorblex"))
+    settings = os.path.join(config, "vorblex", "settings.ini")
+    with open(settings, "w") as f:
+        f.write("volume = 50\ngame = two-players\n")
     # The Game starts the launcher in an empty temporary folder.
-    game = harness.Game(None, None, launcher=shutil.which("vorblex"))
+    game = harness.Game(None, None, launcher=launcher, args=["--no-music"],
+                        env={"XDG_CONFIG_HOME": config})
     try:
         splash = "Loaded texture ./img/splash.jpg\n"
         check(splash in game.wait_for_output(splash),
@@ -220,6 +231,10 @@ def step_play(ctx):
         check(game.alive(), "the game is still running")
         game.key("Escape")
         check(game.wait_exit() == 0, "Escape ends the game with status 0")
+        with open(settings) as f:
+            check(f.read() == "volume = 50\ngame = two-players\n",
+                  "the settings file is as the player wrote it: nothing was changed")
+        print("  ok: a turn with --no-music and a settings file of the player's")
     except BaseException:
         print("  the game's output:\n" + game.output())
         raise
