@@ -101,16 +101,20 @@ bool makeFolders(const std::string& folder) {
 
 } // namespace
 
-std::string SettingsFile::defaultPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') {
-        return std::string(config) + "/vorblex/settings.ini";
+std::string xdgFile(const char* variable, const char* fallback, const char* name) {
+    const char* base = std::getenv(variable);
+    if (base && base[0] == '/') {
+        return std::string(base) + "/" + name;
     }
     const char* home = std::getenv("HOME");
     if (home && home[0] != '\0') {
-        return std::string(home) + "/.config/vorblex/settings.ini";
+        return std::string(home) + "/" + fallback + "/" + name;
     }
     return "";
+}
+
+std::string SettingsFile::defaultPath() {
+    return xdgFile("XDG_CONFIG_HOME", ".config", "vorblex/settings.ini");
 }
 
 Settings SettingsFile::load() {

@@ -17,6 +17,11 @@ struct Settings {
     int choice = 0;
 };
 
+// A file of the player's in an XDG base folder: $VARIABLE/name when the
+// variable holds an absolute path, else $HOME/fallback/name; empty when
+// neither is set.
+std::string xdgFile(const char* variable, const char* fallback, const char* name);
+
 // The settings file, read once at start and written, whole and atomically,
 // whenever the player changes a setting.
 class SettingsFile {

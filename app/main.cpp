@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Options.h"
 #include "app/QuitSignals.h"
+#include "app/Settings.h"
 #include "app/Shell.h"
 #include "app/State.h"
 #include "battle/OwnInsults.h"
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
 
     // Another list instead of the shipped one, and the player's own lines
     // joining it; without either, the list read at start-up stays.
-    const std::vector<std::string> own = readOwnInsults(ownInsultsPath());
+    const std::vector<std::string> own =
+        readOwnInsults(xdgFile("XDG_DATA_HOME", ".local/share", "vorblex/insults.txt"));
     if (!options.insults.empty() || !own.empty()) {
         insultDatabase.reload(options.insults.empty() ? "./insults.txt" : options.insults.c_str(),
                               own);

@@ -114,7 +114,7 @@ std::string ComputerPlayer::chooseLine(InsultDatabase& database, ComputerLevel l
     }
     // It weighs a few lines aimed at insults still to be said: mostly their
     // longest words, now and then their shortest, as players do.
-    const std::size_t weighed = 16;
+    const std::size_t weighed = 8;
     std::uniform_int_distribution<int32_t> insultNumber(0, count - 1);
     std::uniform_int_distribution<int> keep(2, 5);
     std::bernoulli_distribution longest(0.7);
@@ -162,7 +162,7 @@ std::string ComputerPlayer::chooseLine(InsultDatabase& database, ComputerLevel l
         options.begin(), options.end(), [target](const Option& a, const Option& b) {
             return std::abs(a.strength - target) < std::abs(b.strength - target);
         });
-    return misspell(nearest->line, easy ? 0.5 : 0.33);
+    return misspell(nearest->line, easy ? 0.65 : 0.42);
 }
 
 std::string ComputerPlayer::misspell(std::string line, double chance) {

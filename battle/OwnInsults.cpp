@@ -3,7 +3,6 @@
 #include "battle/BubbleText.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
@@ -26,18 +25,6 @@ bool fitsTheBubble(const std::string& line) {
 }
 
 } // namespace
-
-std::string ownInsultsPath() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') {
-        return std::string(data) + "/vorblex/insults.txt";
-    }
-    const char* home = std::getenv("HOME");
-    if (home && home[0] != '\0') {
-        return std::string(home) + "/.local/share/vorblex/insults.txt";
-    }
-    return "";
-}
 
 std::vector<std::string> readOwnInsults(const std::string& path) {
     std::vector<std::string> insults;

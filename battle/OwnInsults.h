@@ -3,12 +3,8 @@
 #include <string>
 #include <vector>
 
-// Insults a player adds to the game's own, one a line, in
-// $XDG_DATA_HOME/vorblex/insults.txt (~/.local/share/vorblex/insults.txt when
-// that is unset), where an update of the game never touches them.
-
-// The file's place from the environment; empty without XDG_DATA_HOME or HOME.
-std::string ownInsultsPath();
+// Insults a player adds to the game's own, one a line, in a file of theirs
+// that an update of the game never touches.
 
 // The lines of the file that the speech bubble can hold. The others (longer
 // than 88 characters, more than the bubble's two rows, or not plain ASCII

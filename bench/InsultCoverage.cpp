@@ -8,6 +8,7 @@
 //     none (the player loses to words the robot never heard).
 //
 //   insult_coverage [--insults FILE] [--corpus FILE] [--battles N] [--seed S]
+#include "bench/ListAndCorpus.h"
 #include "insults/InsultDatabase.h"
 #include "insults/InsultWords.h"
 
@@ -65,43 +66,19 @@ bool sharesContent(const std::string& typed, const std::string& answer) {
     return false;
 }
 
-std::vector<std::string> readLines(const char* path) {
-    std::vector<std::string> lines;
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
 double percent(long part, long whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* insultPath = VORBLEX_SHIPPED_INSULTS;
-    const char* corpusPath = VORBLEX_PLAYER_LINES;
-    long battles = 10000;
-    unsigned seed = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--insults") == 0) {
-            insultPath = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--corpus") == 0) {
-            corpusPath = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--battles") == 0) {
-            battles = std::atol(argv[i + 1]);
-        } else if (std::strcmp(argv[i], "--seed") == 0) {
-            seed = static_cast<unsigned>(std::atol(argv[i + 1]));
-        } else {
-            std::cerr << "unknown option " << argv[i] << "\n";
-            return 2;
-        }
+    BenchOptions options;
+    if (!parseBenchOptions(argc, argv, options)) {
+        return 2;
     }
+    const char* insultPath = options.insults;
+    const char* corpusPath = options.corpus;
+    const long battles = options.battles;
+    const unsigned seed = options.seed;
     InsultDatabase database(insultPath);
     const std::vector<std::string> corpus = readLines(corpusPath);
     if (database.insults.empty() || corpus.empty()) {

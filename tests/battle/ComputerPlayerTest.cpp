@@ -118,19 +118,4 @@ TEST(ComputerPlayer, TypesAPlayersLineAtEveryLevelAndLeavesTheBattleAsItWas) {
     insultDatabase.resetUsed();
 }
 
-TEST(ComputerPlayer, KeepsAHumanPace) {
-    ComputerPlayer computer(3);
-    float typing = 0;
-    for (int i = 0; i < 1000; ++i) {
-        const float key = computer.keyTime();
-        EXPECT_GE(key, 1.0f / 15);
-        EXPECT_LE(key, 1.0f / 10);
-        typing += key;
-        const float thinking = computer.thinkingTime();
-        EXPECT_GE(thinking, 0.8f);
-        EXPECT_LE(thinking, 1.3f);
-    }
-    EXPECT_NEAR(1000 / typing, 12, 1) << "keys a second";
-}
-
 } // namespace

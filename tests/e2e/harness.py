@@ -11,6 +11,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 IMPORT = "/usr/bin/import"
 CONVERT = "/usr/bin/convert"
@@ -341,10 +342,43 @@ class Game:
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
-def arguments():
+def arguments(*extra):
+    """The test program's command line: --game, --run-dir, and the extra
+    options named (each taking a value, and optional), then unittest's."""
     import argparse
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
     parser.add_argument("--run-dir", required=True)
+    for name in extra:
+        parser.add_argument(name)
     parser.add_argument("unittest_args", nargs="*")
     return parser.parse_args()
+
+
+# Regions of the 800 x 600 window, (x0, y0, x1, y1), where the art is known.
+TURN_LABEL = (40, 450, 330, 492)     # whose turn it is, or who won, on the panel
+ENTRY_BOX = (44, 537, 648, 573)      # inside the white entry box
+BANNER = (260, 180, 540, 400)        # the opaque ribbon of a lose banner
+
+
+class GameCase(unittest.TestCase):
+    """Tests that start games of their own. args is the command line (set by
+    the test program)."""
+
+    args = None
+
+    def blues_turn(self, shot):
+        """Whether the panel shows blue's turn rather than red's."""
+        label = crop(shot, TURN_LABEL)
+        return (difference(label, self.shown("interface-blue.png", TURN_LABEL)) <
+                difference(label, self.shown("interface-red.png", TURN_LABEL)))
+
+    def start(self, **kwargs):
+        game = Game(self.args.game, self.args.run_dir, **kwargs)
+        self.addCleanup(game.close)
+        return game
+
+    def shown(self, name, box=None):
+        """A picture of the game as the window shows it, or a region of it."""
+        picture = picture_as_shown(os.path.join(self.args.run_dir, "img", name))
+        return crop(picture, box) if box else picture

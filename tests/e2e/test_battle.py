@@ -146,11 +146,6 @@ class Battle(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    import argparse
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--run-dir", required=True)
-    parser.add_argument("--screenshot", help="where to keep a screenshot of the battle")
-    parser.add_argument("unittest_args", nargs="*")
-    ARGS = parser.parse_args()
+    # --screenshot FILE keeps a screenshot of the battle.
+    ARGS = harness.arguments("--screenshot")
     unittest.main(argv=[sys.argv[0]] + ARGS.unittest_args, verbosity=2)

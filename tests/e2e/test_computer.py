@@ -14,31 +14,14 @@ import harness  # noqa: E402
 
 ARGS = None
 
-# Regions of the 800 x 600 window, (x0, y0, x1, y1).
-TURN_LABEL = (40, 450, 330, 492)
-ENTRY_BOX = (44, 537, 648, 573)
-SCORE = (650, 455, 732, 485)
-BANNER = (260, 180, 540, 400)
+ENTRY_BOX, BANNER = harness.ENTRY_BOX, harness.BANNER
+SCORE = (650, 455, 732, 485)  # the match score on the panel
 
 crop = harness.crop
 difference = harness.difference
 
 
-class Computer(unittest.TestCase):
-    def start(self):
-        game = harness.Game(ARGS.game, ARGS.run_dir)
-        self.addCleanup(game.close)
-        return game
-
-    def shown(self, name, box=None):
-        picture = harness.picture_as_shown(os.path.join(ARGS.run_dir, "img", name))
-        return crop(picture, box) if box else picture
-
-    def blues_turn(self, shot):
-        label = crop(shot, TURN_LABEL)
-        return (difference(label, self.shown("interface-blue.png", TURN_LABEL)) <
-                difference(label, self.shown("interface-red.png", TURN_LABEL)))
-
+class Computer(harness.GameCase):
     def computer_types(self, game):
         """After blue's send: the entry line changes by itself, a few letters
         at a time, and then red's answer comes and it is blue's turn."""
@@ -115,11 +98,6 @@ class Computer(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    import argparse
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--run-dir", required=True)
-    parser.add_argument("--screenshot", help="where to keep a picture of the computer typing")
-    parser.add_argument("unittest_args", nargs="*")
-    ARGS = parser.parse_args()
+    # --screenshot FILE keeps a picture of the computer typing.
+    ARGS = harness.GameCase.args = harness.arguments("--screenshot")
     unittest.main(argv=[sys.argv[0]] + ARGS.unittest_args, verbosity=2)

@@ -13,24 +13,13 @@ import harness  # noqa: E402
 
 ARGS = None
 
-# Regions of the 800 x 600 window, (x0, y0, x1, y1).
-TURN_LABEL = (40, 450, 330, 492)
-ENTRY_BOX = (44, 537, 648, 573)
-BANNER = (260, 180, 540, 400)
+TURN_LABEL, ENTRY_BOX, BANNER = harness.TURN_LABEL, harness.ENTRY_BOX, harness.BANNER
 
 crop = harness.crop
 difference = harness.difference
 
 
-class Turns(unittest.TestCase):
-    def start(self, **kwargs):
-        game = harness.Game(ARGS.game, ARGS.run_dir, **kwargs)
-        self.addCleanup(game.close)
-        return game
-
-    def picture(self, name, box):
-        return crop(harness.picture_as_shown(os.path.join(ARGS.run_dir, "img", name)), box)
-
+class Turns(harness.GameCase):
     def enter_battle(self, game):
         game.key("Return")  # the splash and the instructions take Enter too
         game.key("space")
@@ -38,10 +27,7 @@ class Turns(unittest.TestCase):
         return game.wait_until_still("the battle to settle", limit=1)
 
     def turn(self, shot):
-        label = crop(shot, TURN_LABEL)
-        blue = difference(label, self.picture("interface-blue.png", TURN_LABEL))
-        red = difference(label, self.picture("interface-red.png", TURN_LABEL))
-        return "blue" if blue < red else "red"
+        return "blue" if self.blues_turn(shot) else "red"
 
     def test_a_line_typed_during_the_bubble_is_sent_whole_and_enter_twice_is_one_turn(self):
         game = self.start()
@@ -71,11 +57,11 @@ class Turns(unittest.TestCase):
         # Red's words match nothing: its answer is too weak, and red loses.
         game.type("zzz qqq")
         game.key("Return", "Return")
-        banner = self.picture("lose-red.png", BANNER)
+        banner = self.shown("lose-red.png", BANNER)
         landed = game.wait_for(lambda shot: difference(crop(shot, BANNER), banner) < 10,
                                "the red lose banner to land")
         self.assertLess(difference(crop(landed, TURN_LABEL),
-                                   self.picture("interface-blue-won.png", TURN_LABEL)), 12,
+                                   self.shown("interface-blue-won.png", TURN_LABEL)), 12,
                         "the panel does not say that blue won")
         game.key("Return")
         fresh = game.wait_until_still("a new battle", limit=1)
@@ -118,5 +104,5 @@ class Turns(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    ARGS = harness.arguments()
+    ARGS = harness.GameCase.args = harness.arguments()
     unittest.main(argv=[sys.argv[0]] + ARGS.unittest_args, verbosity=2)
