@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -126,7 +127,15 @@ std::string ComputerPlayer::chooseLine(InsultDatabase& database, ComputerLevel l
     // A peek draws from the game's generator; what the computer thinks must
     // not change which insult anybody's line gets.
     const uint32_t generator = insultRandomState();
+    // Late in a long battle, when most of the list is said, a peek costs
+    // more: the computer then types what it has after a millisecond, so that
+    // no frame waits for it.
+    const auto started = std::chrono::steady_clock::now();
+    const auto enough = std::chrono::microseconds(1000);
     for (int tries = 0; tries < 200 && options.size() < weighed; ++tries) {
+        if (!options.empty() && std::chrono::steady_clock::now() - started > enough) {
+            break;
+        }
         const int32_t number = insultNumber(random);
         if (database.usedInsults.count(number) != 0) {
             continue;
