@@ -4,6 +4,7 @@
 #include "tests/support/GlWindow.h"
 
 #include "app/Camera.h"
+#include "battle/BubbleText.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -305,8 +307,8 @@ TEST_F(FontTest, InsultLinesFitTheSpeechBubble) {
     ASSERT_TRUE(file) << "the run directory has no insults.txt";
     std::vector<float> widths;
     for (std::string line; std::getline(file, line);) {
-        for (std::size_t at = 0; at < line.size(); at += 45) {
-            const std::string shown = line.substr(at, 45) + (at + 45 < line.size() ? "-" : "");
+        std::istringstream rows(bubbleRows(line));
+        for (std::string shown; std::getline(rows, shown);) {
             const float width = penAfter(font, shown) * 20.0f / font.height;
             widths.push_back(width);
             EXPECT_LE(width, 424.0f) << "\"" << shown << "\" of: " << line;
