@@ -86,6 +86,8 @@ class Battle(unittest.TestCase):
         talking = self.wait_for(
             lambda shot: difference(crop(shot, BUBBLE), crop(opening, BUBBLE)) > 20,
             "the speech bubble to appear")
+        if ARGS.screenshot:
+            game.wait_for_frames(0.6)  # the bubble fully faded in
         game.save_screenshot(os.path.join(os.path.dirname(self.audio), "battle.png"))
         if ARGS.screenshot:
             shutil.copy(os.path.join(os.path.dirname(self.audio), "battle.png"),
