@@ -60,16 +60,15 @@ int main(int argc, char** argv) {
     if (!parseBenchOptions(argc, argv, options)) {
         return 2;
     }
+    InsultDatabase database(options.insults);
+    const std::vector<std::string> corpus = corpusFor(database, options);
+    if (corpus.empty()) {
+        return 1;
+    }
     const char* insultPath = options.insults;
     const char* corpusPath = options.corpus;
     const long battles = options.battles;
     const unsigned seed = options.seed;
-    InsultDatabase database(insultPath);
-    const std::vector<std::string> corpus = readLines(corpusPath);
-    if (database.insults.empty() || corpus.empty()) {
-        std::cerr << "need a non-empty insult list and corpus\n";
-        return 1;
-    }
     std::printf("insult list: %zu lines (%s); player lines: %zu (%s)\n", database.insults.size(),
                 insultPath, corpus.size(), corpusPath);
 

@@ -54,3 +54,15 @@ inline std::vector<std::string> readLines(const char* path) {
     }
     return lines;
 }
+
+// The corpus's lines for a loaded list; none, with a message, when either is
+// empty.
+template <typename Database>
+std::vector<std::string> corpusFor(const Database& database, const BenchOptions& options) {
+    std::vector<std::string> corpus = readLines(options.corpus);
+    if (database.insults.empty() || corpus.empty()) {
+        std::cerr << "need a non-empty insult list and corpus\n";
+        corpus.clear();
+    }
+    return corpus;
+}
