@@ -5,8 +5,6 @@
 #include "graphics/Sprite.h"
 #include "graphics/TextSprite.h"
 
-#include <string>
-
 namespace {
 
 constexpr float showFor = 1.2f, fadeFor = 0.5f;
@@ -40,11 +38,7 @@ void showToast(const char* message) {
         t.band.blue = 0.25f;
     }
     t.text->setText("%s", message);
-    float width = 0;
-    for (char c : std::string(message)) {
-        width += static_cast<float>(t.font->advances[static_cast<unsigned char>(c) & 127]);
-    }
-    width *= textScale / t.font->height;
+    const float width = t.font->penAdvance(message) * textScale / t.font->height;
     // Centred, its baseline a little below the band's middle.
     t.text->x = -width / 2;
     t.text->y = middleY - 7 + t.text->lineSpacing * textScale;

@@ -61,7 +61,7 @@ Sequence* lossAnimation(Sprite& loser, float fallAngle, Sprite& banner, LiveMode
 
 // The hint shows at once, stays a moment and fades.
 Sequence* hintAnimation(Sprite& hint) {
-    return new Sequence(new Blend(&hint, &Sprite::setAlpha, 1.4f, 1.0f, 1.0f, nullptr),
+    return new Sequence(new Interval(1.4f, 1),
                         new Blend(&hint, &Sprite::setAlpha, 0.6f, 1.0f, 0.0f, nullptr), nullptr);
 }
 
@@ -363,10 +363,7 @@ void LiveMode::playComputer() {
 
 void LiveMode::showScore() {
     scoreText->setText("%d : %d", static_cast<int>(blueWins), static_cast<int>(redWins));
-    float width = 0;
-    for (char c : scoreText->lines[0]) {
-        width += static_cast<float>(font->advances[static_cast<unsigned char>(c) & 127]);
-    }
+    const float width = font->penAdvance(scoreText->lines[0].c_str());
     // Text is drawn from its origin, its first baseline a line below it.
     scoreText->x = scoreMiddle - width * scoreText->scaleX / font->height / 2;
     scoreText->y = scoreBaseline + scoreText->lineSpacing * scoreText->scaleY;

@@ -34,6 +34,16 @@ class Font {
     // How far the list of character code k moves the pen, in glyph pixels;
     // 0 for characters without a glyph.
     int advances[128] = {};
+
+    // How far text takes the pen, in glyph pixels (codes 128 and up: 0).
+    float penAdvance(const char* text) const {
+        float pen = 0;
+        for (; *text; ++text) {
+            const auto code = static_cast<unsigned char>(*text);
+            pen += code < 128 ? static_cast<float>(advances[code]) : 0.0f;
+        }
+        return pen;
+    }
 };
 
 // Rasterises one character of face into textures[code] and compiles its list
