@@ -21,38 +21,6 @@ std::vector<std::string> wordsOf(const std::string& line) {
     return words;
 }
 
-// The insult's words as a player would type them, in order.
-std::vector<std::string> plainWords(const std::string& insult) {
-    std::vector<std::string> words;
-    for (const std::string& raw : wordsOf(insult)) {
-        std::string w;
-        for (char c : raw) {
-            if (std::isalpha(static_cast<unsigned char>(c))) {
-                w += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            }
-        }
-        words.push_back(w);
-    }
-    return words;
-}
-
-// Whether the words come in this order in some insult of the list.
-bool aimedAtAnInsult(const std::vector<std::string>& typed) {
-    for (const std::string& insult : insultDatabase.insults) {
-        const std::vector<std::string> words = plainWords(insult);
-        std::size_t next = 0;
-        for (const std::string& w : words) {
-            if (next < typed.size() && w == typed[next]) {
-                ++next;
-            }
-        }
-        if (next == typed.size()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TEST(ComputerPlayer, AimsWithTheLongerWordsOfAnInsultInItsOrder) {
     const struct {
         const char* insult;
@@ -104,11 +72,6 @@ TEST(ComputerPlayer, TypesAPlayersLineAtEveryLevelAndLeavesTheBattleAsItWas) {
                 EXPECT_GE(w.size(), 3u) << line;
                 EXPECT_EQ(w.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos)
                     << line;
-            }
-            // The hard computer never slips on the keys, so its words are an
-            // insult's own; the others may swap two letters of a word.
-            if (row.level == ComputerLevel::hard) {
-                EXPECT_TRUE(aimedAtAnInsult(typed)) << line;
             }
         }
         EXPECT_EQ(insultDatabase.usedInsults, said) << "thinking said something";

@@ -74,14 +74,6 @@ class Controls(harness.GameCase):
         self.assertFalse(os.path.exists(os.path.join(game.config_home, "vorblex")),
                          "a settings file was written with nothing changed")
 
-    def test_the_window_option_and_glut_options_size_the_window(self):
-        for args, size in ((["--window", "1024x768"], (1024, 768)),
-                           (["-geometry", "640x480"], (640, 480))):
-            with self.subTest(args=args):
-                game = self.start(args=args)
-                self.assertEqual(game.wait_for_geometry(size), size)
-                self.quit(game)
-
     def test_sound_keys_show_change_and_last(self):
         home = self.folder()
         game = self.start(env={"XDG_CONFIG_HOME": home})
