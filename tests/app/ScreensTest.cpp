@@ -51,6 +51,15 @@ TEST_F(StartScreenTest, FirstClickShowsInstructionsSecondStartsTheBattle) {
 TEST_F(StartScreenTest, EnterAndSpaceDoWhatAClickDoes) {
     startState.keyboard(' ', 0, 0);
     EXPECT_EQ(startState.showingInstructions, 1);
+    startState.keyboard('3', 0, 0); // a key chooses, the picture shows it
+    EXPECT_EQ(pathOf(startState.sprite), "./img/instructions-normal.jpg");
+    startState.mouse(0, 1, 650, 488); // a click on Hard plays it
+    EXPECT_EQ(startState.choice, 3);
+    EXPECT_EQ(liveMode.opponent, Opponent::computer);
+    liveMode.newMatch(Opponent::player, ComputerLevel::normal);
+    startState.choice = 0;
+    startState.enter(nullptr);
+    startState.keyboard(' ', 0, 0);
     startState.keyboard(13, 0, 0);
     EXPECT_EQ(currentState, &liveMode);
 }
