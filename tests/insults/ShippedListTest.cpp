@@ -174,14 +174,17 @@ std::vector<std::string> spokenWords(const std::string& line) {
 }
 
 // Either spelling of English counts ("colour", "color"). The few words of the
-// game's own that no dictionary has are listed, each on purpose.
+// game's own that no dictionary has are listed, each on purpose, and so are
+// the chat words players type, which only a handful of lines may hold.
 TEST(ShippedInsultList, EveryWordIsSpelt) {
     Hunspell us("/usr/share/hunspell/en_US.aff", "/usr/share/hunspell/en_US.dic");
     Hunspell gb("/usr/share/hunspell/en_GB.aff", "/usr/share/hunspell/en_GB.dic");
     ASSERT_TRUE(us.spell(std::string("robot")) && gb.spell(std::string("colour")) &&
                 !us.spell(std::string("colour")))
         << "the en_US and en_GB dictionaries are not installed";
-    const std::vector<std::string> listed = ruleList("game-words.txt");
+    std::vector<std::string> listed = ruleList("game-words.txt");
+    const std::vector<std::string> chat = ruleList("chat-words.txt");
+    listed.insert(listed.end(), chat.begin(), chat.end());
     const std::set<std::string> own(listed.begin(), listed.end());
     ASSERT_FALSE(own.empty());
     // A sentence may start with a listed word: "Noob" is "noob".
@@ -250,10 +253,16 @@ std::string stem(std::string w) {
 
 // Two forms of one word in a line ("Your shine dulled. Your chatter dulls.")
 // hold a word rather than tell a joke; a few jokes need them. One old formula
-// may come back now and then, no more.
-TEST(ShippedInsultList, WordFormsAndFormulasStayRare) {
+// may come back now and then, no more, and chat words (which the voice reads
+// badly) stay in a handful of lines.
+TEST(ShippedInsultList, WordFormsFormulasAndChatStayRare) {
     const std::vector<std::string> lines = shippedLines();
-    std::size_t twoForms = 0, fightLike = 0;
+    std::vector<std::string> chat = ruleList("chat-words.txt");
+    ASSERT_FALSE(chat.empty());
+    for (std::string& word : chat) {
+        word = spaced(word);
+    }
+    std::size_t twoForms = 0, fightLike = 0, chatLines = 0;
     for (const std::string& line : lines) {
         std::map<std::string, std::string> stems;
         bool twice = false;
@@ -262,10 +271,18 @@ TEST(ShippedInsultList, WordFormsAndFormulasStayRare) {
             twice = twice || !added;
         }
         twoForms += twice ? 1 : 0;
-        fightLike += spaced(line).find(" fight like a") != std::string::npos ? 1 : 0;
+        const std::string words = spaced(line);
+        fightLike += words.find(" fight like a") != std::string::npos ? 1 : 0;
+        chatLines += std::any_of(chat.begin(), chat.end(),
+                                 [&](const std::string& word) {
+                                     return words.find(word) != std::string::npos;
+                                 })
+                         ? 1
+                         : 0;
     }
     EXPECT_LE(twoForms * 50, lines.size()) << twoForms << " lines hold two forms of a word";
     EXPECT_LE(fightLike, 3u);
+    EXPECT_LE(chatLines, 12u) << chatLines << " lines hold chat words";
 }
 
 } // namespace
