@@ -91,9 +91,22 @@ class Trial(unittest.TestCase):
             turns = [STRONG, NOTHING]      # red falls short of blue's threshold
         else:
             turns = [NOTHING, STRONG, NOTHING]  # blue holds at 0, then falls short
-        for words in turns:
+        for number, words in enumerate(turns, 1):
             self.send(game, words)
             game.wait_for_frames(0.5)
+            # A speaker flickers while its bubble shows; the winner still
+            # flickering while the banner falls could pass for the banner
+            # when a robot's picture is missing. So each answer ends (its
+            # bubble gone) before the next line is sent.
+            # (Without a panel picture the view behind the bubble changes
+            # with the turn; then 10 s outlast the longest answer.)
+            if number < len(turns):
+                try:
+                    game.wait_for(lambda shot: difference(crop(shot, BUBBLE),
+                                                          crop(opening, BUBBLE)) < 4,
+                                  "the answer to %r to end" % words, timeout=10)
+                except AssertionError:
+                    pass
         game.wait_until_still(
             "the %s lose banner to land" % loser, part=lambda shot: crop(shot, BANNER),
             condition=lambda shot: difference(crop(shot, BANNER), crop(opening, BANNER)) > 15)
