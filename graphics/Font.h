@@ -35,12 +35,18 @@ class Font {
     // 0 for characters without a glyph.
     int advances[128] = {};
 
-    // How far text takes the pen, in glyph pixels (codes 128 and up: 0).
+    // How far one character moves the pen, in glyph pixels (codes 128 and
+    // up have no glyph: 0).
+    float advance(char c) const {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 128 ? static_cast<float>(advances[code]) : 0.0f;
+    }
+
+    // How far text takes the pen, in glyph pixels.
     float penAdvance(const char* text) const {
         float pen = 0;
         for (; *text; ++text) {
-            const auto code = static_cast<unsigned char>(*text);
-            pen += code < 128 ? static_cast<float>(advances[code]) : 0.0f;
+            pen += advance(*text);
         }
         return pen;
     }

@@ -147,11 +147,6 @@ void TextField::cursorRight() {
     }
 }
 
-float TextField::advance(char ch) const {
-    const unsigned char code = static_cast<unsigned char>(ch);
-    return code < 128 ? static_cast<float>(font->advances[code]) : 0.0f;
-}
-
 void TextField::drawCaret(int h) {
     // The caret is an ordinary sprite, and sprite drawing trusts its memos of
     // the texture and blend state. The text set-up changed both behind their
@@ -196,7 +191,7 @@ void TextField::draw() {
     float caretPen = 0;
     float end = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        end += advance(text[i]);
+        end += font->advance(text[i]);
         if (i + 1 == before) {
             caretPen = end;
         }
@@ -222,14 +217,14 @@ void TextField::draw() {
         scroll = std::max(0.0f, std::min(scroll, caretPen));
         // No glyph reaches further than a line unit from its pen.
         float pen = 0;
-        while (first < text.size() && pen + advance(text[first]) + lineUnit < scroll + left) {
-            pen += advance(text[first]);
+        while (first < text.size() && pen + font->advance(text[first]) + lineUnit < scroll + left) {
+            pen += font->advance(text[first]);
             ++first;
         }
         firstPen = pen;
         last = first;
         while (last < text.size() && pen - lineUnit <= scroll + right) {
-            pen += advance(text[last]);
+            pen += font->advance(text[last]);
             ++last;
         }
         const GLdouble leftEdge[4] = {1, 0, 0, -left};
@@ -278,8 +273,7 @@ size_t TextField::visiblePrefix(const std::string& text, int h) const {
         if ((xScale * (pen - static_cast<float>(h)) + xShift) / w > 1.0f) {
             return i;
         }
-        const unsigned char code = static_cast<unsigned char>(text[i]);
-        pen += code < 128 ? static_cast<float>(font->advances[code]) : 0.0f;
+        pen += font->advance(text[i]);
     }
     return text.size();
 }

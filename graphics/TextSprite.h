@@ -84,8 +84,6 @@ class TextField : public TextSprite {
     // The edited line, recreated if someone emptied the lines, with the caret
     // brought back inside it.
     std::string& line();
-    // The pen's advance over one character, in glyph pixels.
-    float advance(char ch) const;
     // Draws the caret where the pen stands (glyph pixels, h per line unit).
     void drawCaret(int h);
 
