@@ -94,12 +94,10 @@ class Trial(unittest.TestCase):
         for number, words in enumerate(turns, 1):
             self.send(game, words)
             game.wait_for_frames(0.5)
-            # A speaker flickers while its bubble shows; the winner still
-            # flickering while the banner falls could pass for the banner
-            # when a robot's picture is missing. So each answer ends (its
-            # bubble gone) before the next line is sent.
-            # (Without a panel picture the view behind the bubble changes
-            # with the turn; then 10 s outlast the longest answer.)
+            # Each answer ends (its bubble gone) before the next line: a robot
+            # still flickering as the banner falls could pass for the banner.
+            # Without a panel picture the view changes with the turn; then
+            # 10 s outlast the longest answer.
             if number < len(turns):
                 try:
                     game.wait_for(lambda shot: difference(crop(shot, BUBBLE),
@@ -125,9 +123,6 @@ class Trial(unittest.TestCase):
             except AssertionError:
                 if attempt == 19:
                     raise
-        # The robots slide in for 0.4 s; a frame held up on a busy machine
-        # must not pass for the settled scene.
-        game.wait_for_frames(1.0)
         fresh = game.wait_until_still("the new battle to settle")
         for box, what in ((BANNER, "middle of the view"), (BUBBLE, "bubble"),
                           (ENTRY, "entry line")):
